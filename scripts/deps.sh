@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what Kestrun needs to build, run and test on Debian 12. Safe to run
+# again: it only calls apt-get when a package is missing.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libx11-dev libxtst-dev libxkbcommon-dev
+    xvfb xauth x11-utils x11-xkb-utils xdotool
+    fonts-noto-cjk
+    g++-mingw-w64-x86-64
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+        || missing+=("$package")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo_cmd=()
+    [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

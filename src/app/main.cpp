@@ -1,0 +1,16 @@
+#include <QApplication>
+#include <QFont>
+#include <QToolTip>
+
+#include "kestrun.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QFont tooltipFont = QToolTip::font();
+    tooltipFont.setPixelSize(18);
+    QToolTip::setFont(tooltipFont);
+
+    kestrun window;
+    window.show();
+    return app.exec();
+}

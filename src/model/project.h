@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include "model/tokens.h"
+
+// The two token lists of a project, always of equal length and never empty.
+struct Project {
+    PageList list_command;
+    PageList list_condition;
+
+    static Project blank();
+    bool operator==(const Project& other) const = default;
+};
+
+// A failure to show the user: the message box title and text.
+struct FileError {
+    QString title;
+    QString text;
+};
+
+struct ReadResult {
+    bool ok = false;
+    Project project;
+    FileError error;
+};
+
+struct WriteResult {
+    bool ok = false;
+    FileError error;
+};
+
+// Serialises a project in the indented .cmdat layout.
+QByteArray projectToJson(const Project& project);
+
+// Parses .cmdat text and completes it so the editor can always show it;
+// `path` only fills the error texts.
+ReadResult projectFromJson(const QByteArray& data, const QString& path);
+
+ReadResult readProjectFile(const QString& path);
+// Written atomically: a failure leaves any previous file as it was.
+WriteResult writeProjectFile(const QString& path, const Project& project);
+
+// Save As: appends ".cmdat" unless the path already ends with it (any case).
+QString withProjectExtension(const QString& path);
+// "新規プロジェクト" while untitled, else the file name up to its first dot.
+QString projectName(const QString& projectPath, const QString& desktopPath);
+bool isUntitled(const QString& projectPath, const QString& desktopPath);
+// The platform's writable desktop folder, asked for afresh.
+QString desktopFolderPath();

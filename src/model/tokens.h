@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+
+// One entry per page, each a list of text tokens: token 0 is the type keyword
+// (always stored in Japanese), the rest its parameters as text.
+using PageList = QList<QStringList>;
+
+namespace keyword {
+// Operations.
+inline const QString None = QStringLiteral("なし");
+inline const QString Click = QStringLiteral("クリック");
+inline const QString MousePointer = QStringLiteral("マウスポインター");
+inline const QString SmoothMove = QStringLiteral("スムーズムーブ");
+inline const QString Key = QStringLiteral("キー");
+inline const QString EnterText = QStringLiteral("入力");
+// Conditions (Click and Key are shared with the operations).
+inline const QString WaitUntilOver = QStringLiteral("終わるまで待つ");
+inline const QString Immediately = QStringLiteral("即時");
+inline const QString Time = QStringLiteral("時間");
+inline const QString ClockTime = QStringLiteral("時刻");
+// Buttons.
+inline const QString Left = QStringLiteral("左");
+inline const QString Right = QStringLiteral("右");
+} // namespace keyword
+
+// What a new page holds.
+QStringList blankCommand();
+QStringList blankCondition();
+
+// The list stored when an operation or condition type is chosen in the
+// editor; `now` supplies hour and minute for the clock-time condition.
+QStringList defaultCommand(const QString& typeKeyword);
+QStringList defaultCondition(const QString& typeKeyword, const QTime& now);
+
+// Seconds and other reals: six significant digits, shortest form.
+QString formatSeconds(double seconds);
+
+// C-locale readers; text that does not parse reads as 0, a missing token as
+// empty text.
+QString tokenAt(const QStringList& tokens, int index);
+int tokenInt(const QStringList& tokens, int index);
+double tokenDouble(const QStringList& tokens, int index);
+
+// English display names of the menus and the keyword they store; an
+// unknown display text maps to itself.
+QString commandKeywordForDisplay(const QString& display, bool japanese);
+QString conditionKeywordForDisplay(const QString& display, bool japanese);
+QString buttonKeywordForDisplay(const QString& display);

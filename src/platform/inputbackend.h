@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPoint>
+
+enum class MouseButton { Left, Right };
+
+// Windows virtual-key codes that the run engine and the key capture name.
+namespace vk {
+constexpr int LButton = 1;
+constexpr int RButton = 2;
+constexpr int Shift = 16;
+constexpr int Control = 17;
+constexpr int Menu = 18;
+constexpr int LWin = 91;
+constexpr int RWin = 92;
+constexpr int LShift = 160;
+constexpr int RShift = 161;
+constexpr int LControl = 162;
+constexpr int RControl = 163;
+constexpr int LMenu = 164;
+constexpr int RMenu = 165;
+} // namespace vk
+
+// The six input operations everything that touches the desktop goes through.
+// Keys are Windows virtual-key codes on every platform, so project files stay
+// interchangeable. Every operation may be called from several threads at once.
+class InputBackend {
+public:
+    virtual ~InputBackend() = default;
+
+    // False when this session offers no way to synthesise input (no X display,
+    // Wayland without XWayland); every other operation is then a no-op.
+    virtual bool canSynthesize() const = 0;
+
+    virtual QPoint cursorPosition() = 0;
+    virtual void setCursorPosition(int x, int y) = 0;
+    virtual void sendMouseButton(MouseButton button, bool down) = 0;
+    virtual void sendKey(int virtualKey, bool down) = 0;
+    // One UTF-16 code unit typed into the focused window whatever the layout.
+    virtual void sendUnicodeUnit(char16_t unit, bool down) = 0;
+    // True while the key (or VK_LBUTTON / VK_RBUTTON) is physically down.
+    virtual bool isKeyDown(int virtualKey) = 0;
+};

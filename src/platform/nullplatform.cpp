@@ -1,0 +1,50 @@
+#include "platform/nullplatform.h"
+
+#include <QDebug>
+
+namespace {
+
+class NullInput : public InputBackend {
+public:
+    bool canSynthesize() const override { return false; }
+    QPoint cursorPosition() override { return {}; }
+    void setCursorPosition(int, int) override {}
+    void sendMouseButton(MouseButton, bool) override {}
+    void sendKey(int, bool) override {}
+    void sendUnicodeUnit(char16_t, bool) override {}
+    bool isKeyDown(int) override { return false; }
+};
+
+class NullKeyboardHook : public KeyboardHook {
+public:
+    bool install(KeyHookProcedure) override { return false; }
+    bool remove() override { return false; }
+    bool isInstalled() const override { return false; }
+    int lastError() const override { return 0; }
+};
+
+class NullHotkey : public GlobalHotkey {
+public:
+    bool registerHotkey() override {
+        qWarning() << "RegisterHotKey failed.";
+        return false;
+    }
+    void unregisterHotkey() override {}
+    bool isHotkeyEvent(const QByteArray&, void*) const override { return false; }
+};
+
+} // namespace
+
+InputBackend& NullPlatform::input() {
+    static NullInput input;
+    return input;
+}
+
+std::unique_ptr<KeyboardHook> NullPlatform::createKeyboardHook() {
+    return std::make_unique<NullKeyboardHook>();
+}
+
+GlobalHotkey& NullPlatform::globalHotkey() {
+    static NullHotkey hotkey;
+    return hotkey;
+}

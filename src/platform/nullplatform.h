@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/platform.h"
+
+// The platform of a session that offers no desktop access (offscreen, or
+// Wayland without XWayland): nothing can be synthesised, captured or grabbed.
+class NullPlatform : public Platform {
+public:
+    InputBackend& input() override;
+    std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    GlobalHotkey& globalHotkey() override;
+};

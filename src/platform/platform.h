@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/globalhotkey.h"
+#include "platform/inputbackend.h"
+#include "platform/keyboardhook.h"
+
+// The desktop services of the platform the program runs on, chosen once at
+// run time: X11 when Qt runs on xcb and a display is open, Win32 on Windows,
+// otherwise a platform that can do nothing and says so.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    static Platform& instance();
+    // Replaces the platform for the rest of the process (tests); nullptr goes
+    // back to the chosen one.
+    static void setInstanceForTesting(Platform* platform);
+
+    virtual InputBackend& input() = 0;
+    virtual std::unique_ptr<KeyboardHook> createKeyboardHook() = 0;
+    virtual GlobalHotkey& globalHotkey() = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The eleven values kept between runs of the program, named after their keys
+// in "kestrun_free.json", with their construction defaults.
+struct Settings {
+    int stert_time = 5;
+    int run_number = 1;
+    QString stop_command = QStringLiteral("83,3");
+    QString file_path;
+    bool is_used_stert = false;
+    bool is_used_this = false;
+    bool is_help = false;
+    bool is_message_file = true;
+    bool is_message_paste = false;
+    bool is_message_delete = true;
+    bool is_japanese = true;
+};
+
+// Path of the settings file, creating its folder when needed; the program's
+// folder when the configuration folder cannot be created.
+QString settingsFilePath();
+// Copies a settings file left in the program's folder into the configuration
+// folder, never over an existing one.
+void migrateLegacySettings();
+// Resets `settings` to its defaults and `projectPath` to `desktopPath`, then
+// reads the file over them; failures are logged, never reported.
+void loadSettings(Settings& settings, QString& projectPath, const QString& desktopPath);
+// Writes the settings atomically; the remembered path is `file_path` while the
+// project is untitled, else `projectPath`.
+void saveSettings(const Settings& settings, const QString& projectPath, bool untitled);
+
+// Backslashes to slashes, redundant parts removed.
+QString normalizedPath(const QString& path);

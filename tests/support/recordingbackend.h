@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include "platform/inputbackend.h"
+
+// An InputBackend that records every call with a monotonic time stamp and
+// answers from a scripted key, button and pointer state. Thread-safe, like the
+// real backends.
+class RecordingBackend : public InputBackend {
+public:
+    enum class Kind { SetCursor, MouseButton, Key, Unicode };
+
+    struct Event {
+        std::chrono::steady_clock::time_point time;
+        Kind kind;
+        int a = 0; // x, button (0 left, 1 right), virtual key or code unit
+        int b = 0; // y
+        bool down = false;
+    };
+
+    bool canSynthesize() const override;
+    QPoint cursorPosition() override;
+    void setCursorPosition(int x, int y) override;
+    void sendMouseButton(MouseButton button, bool down) override;
+    void sendKey(int virtualKey, bool down) override;
+    void sendUnicodeUnit(char16_t unit, bool down) override;
+    bool isKeyDown(int virtualKey) override;
+
+    // Scripting.
+    void setKeyDown(int virtualKey, bool down);
+    void setPointer(QPoint position);
+    void setCanSynthesize(bool can);
+    // When on, sendKey and sendMouseButton also change the scripted state, so
+    // a synthesised press is seen by isKeyDown as on a real desktop.
+    void setEchoPresses(bool echo);
+
+    std::vector<Event> events() const;
+    std::vector<Event> events(Kind kind) const;
+    void clear();
+
+private:
+    void record(Kind kind, int a, int b, bool down);
+
+    mutable std::mutex mutex;
+    std::vector<Event> recorded;
+    std::set<int> keysDown;
+    QPoint pointer;
+    bool synthesize = true;
+    bool echo = false;
+};
