@@ -36,7 +36,8 @@ std::span<const HelpText> helpTexts();
 // editor: that is the caller's part.
 void applyInterfaceTexts(QWidget* window, bool japanese, bool help);
 
-// The modal welcome box of the very first start, in both languages at once.
+// The modal welcome box of the very first start, in both languages at once;
+// it tells the user help mode is on, so the caller turns help mode on after it.
 void showFirstStartWelcome(QWidget* parent);
 
 // Type label texts of the editor: the name of an operation or condition type
