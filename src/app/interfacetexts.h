@@ -32,7 +32,7 @@ std::span<const HelpText> helpTexts();
 // with `help`, the help tooltips; without it those tooltips are cleared. Combo
 // boxes only get their entries renamed, never added or removed, so their
 // current position stays. Objects that are missing or of an unexpected kind are
-// skipped with one warning. Neither logs the language change nor refreshes the
+// skipped with one warning. It neither logs the language change nor refreshes the
 // editor: that is the caller's part.
 void applyInterfaceTexts(QWidget* window, bool japanese, bool help);
 
