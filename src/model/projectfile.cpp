@@ -34,8 +34,13 @@ WriteResult writeProjectFile(const QString& path, const Project& project) {
         return writeError(QStringLiteral("ファイルを開けませんでした:%1").arg(path));
     }
     const QByteArray data = projectToJson(project);
-    if (file.write(data) != data.size() || !file.commit()) {
+    // Qt 6.4 commits even when flushing the buffered data failed, so the
+    // flush is checked before the commit.
+    const bool written = file.write(data) == data.size() && file.flush();
+    if (!written) {
         file.cancelWriting();
+    }
+    if (!written || !file.commit()) {
         return writeError(QStringLiteral("ファイルへの書き込みに失敗しました：%1").arg(path));
     }
     return {true, {}};

@@ -1,5 +1,7 @@
 #include "model/project.h"
 
+#include "model/jsonscalar.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -86,12 +88,15 @@ QByteArray projectToJson(const Project& project) {
 }
 
 ReadResult projectFromJson(const QByteArray& data) {
+    const QString formatError = QStringLiteral("ファイルの形式が正しくありません。");
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
+        if (isJsonScalar(data)) {
+            return readError(formatError);
+        }
         return readError(QStringLiteral("JSON 解析エラー: %1").arg(parseError.errorString()));
     }
-    const QString formatError = QStringLiteral("ファイルの形式が正しくありません。");
     if (!document.isObject()) {
         return readError(formatError);
     }

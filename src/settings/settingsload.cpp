@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include "model/jsonscalar.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QJsonDocument>
@@ -80,7 +82,7 @@ void loadSettings(Settings& settings, QString& projectPath, const QString& deskt
     }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
-    if (parseError.error != QJsonParseError::NoError) {
+    if (parseError.error != QJsonParseError::NoError && !isJsonScalar(data)) {
         qWarning() << "Failed to parse config JSON:" << parseError.errorString()
                    << " offset:" << parseError.offset;
         return;

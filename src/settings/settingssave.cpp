@@ -38,7 +38,9 @@ void saveSettings(const Settings& settings, const QString& projectPath, bool unt
                    << " error:" << file.errorString();
         return;
     }
-    if (file.write(data) != data.size()) {
+    // Qt 6.4 commits even when flushing the buffered data failed, so the
+    // flush counts as part of the write.
+    if (file.write(data) != data.size() || !file.flush()) {
         qWarning() << "Write failed:" << file.errorString();
         file.cancelWriting();
         return;
