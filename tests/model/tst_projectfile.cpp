@@ -1,10 +1,9 @@
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 #include <unistd.h>
 
+#include "filesizelimit.h"
 #include "model/project.h"
 
 namespace {
@@ -28,23 +27,6 @@ Project bigProject() {
     }
     return project;
 }
-
-// Keeps files of this process below `bytes` until it goes away; root is
-// bound by this limit too, unlike by permission bits.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
-    rlimit saved{};
-};
 
 } // namespace
 
