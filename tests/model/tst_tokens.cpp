@@ -73,13 +73,6 @@ private slots:
         QCOMPARE(tokenDouble(QStringList(), 0), 0.0);
     }
 
-    void menuOrder() {
-        QCOMPARE(commandTypeKeywords(), (QStringList{"なし", "クリック", "マウスポインター",
-                                                     "スムーズムーブ", "キー", "入力"}));
-        QCOMPARE(conditionTypeKeywords(),
-                 (QStringList{"終わるまで待つ", "時間", "即時", "クリック", "キー", "時刻"}));
-    }
-
     void englishNamesMapBothWays() {
         const QStringList commandEnglish{"None",        "Click", "Mouse Pointer",
                                          "Smooth Move", "Key",   "Enter Text"};
