@@ -72,6 +72,7 @@ void FeedbackDialog::send() {
     // could only turn a delivered report into a reported failure.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(reply_timeout);
     QNetworkReply* reply = manager->post(request, body);
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, manager, progress] { handleReply(reply, manager, progress); });

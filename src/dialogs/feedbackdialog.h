@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QNetworkRequest>
 #include <QPointer>
 #include <QUrl>
 
@@ -28,6 +29,10 @@ public:
     // built-in address.
     FeedbackDialog(const Texts& texts, const QUrl& endpoint, QWidget* parent);
 
+    // A sending that gets no answer within this time fails, so the dialog
+    // cannot stay locked behind its progress box. 30 s unless changed.
+    void setReplyTimeout(int milliseconds) { reply_timeout = milliseconds; }
+
 public slots:
     void send();
     void changeSentence();
@@ -41,4 +46,5 @@ private:
     QPushButton* send_button;
     const QString kind;
     const QUrl endpoint;
+    int reply_timeout = QNetworkRequest::DefaultTransferTimeoutConstant;
 };

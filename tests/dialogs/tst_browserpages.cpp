@@ -72,8 +72,6 @@ private slots:
         }
     }
 
-    void theTwoPagesDiffer() { QVERIFY(feedbackFormPage() != questionFormPage()); }
-
 private:
     BrowserRecorder browser;
 };

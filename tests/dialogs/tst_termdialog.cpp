@@ -38,12 +38,8 @@ private slots:
                                        "第1条\r\n本文です。\r\n\r\nEnd\r\n");
         TermDialog dialog(path);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Kestrun Free"));
-        QCOMPARE(dialog.size(), QSize(600, 600));
         QCOMPARE(shownName(dialog), QStringLiteral("LGPLv3のライセンス文章"));
-        QCOMPARE(dialog.findChild<QLabel*>()->geometry(), QRect(10, 10, 580, 30));
-        QCOMPARE(dialog.findChild<QLabel*>()->alignment(), Qt::AlignCenter);
         QPlainTextEdit* view = textView(dialog);
-        QCOMPARE(view->geometry(), QRect(10, 40, 580, 550));
         QCOMPARE(view->toPlainText(), QStringLiteral("第1条\n本文です。\n\nEnd\n"));
         QVERIFY(view->isReadOnly());
         QCOMPARE(view->cursorWidth(), 0);
