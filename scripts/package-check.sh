@@ -21,7 +21,7 @@ was_installed=no
 dpkg-query -W -f='${Status}' kestrun 2>/dev/null | grep -q "install ok installed" && was_installed=yes
 remove_package() {
     if [ "$was_installed" = no ]; then
-        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get remove -y -qq kestrun >/dev/null
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get remove -y -qq kestrun >/dev/null || true
     fi
 }
 trap remove_package EXIT
