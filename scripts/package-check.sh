@@ -58,7 +58,7 @@ done
 
 [ "$(command -v kestrun)" = /usr/bin/kestrun ] || fail "kestrun is not on the PATH"
 
-if [ -e "$build/bin/kestrun-play" ]; then
+if grep -qx kestrun-play "$build/packaging/launchers.txt"; then
     command -v kestrun-play >/dev/null || fail "kestrun-play is not on the PATH"
     version=$(cd / && kestrun-play --version) || fail "kestrun-play --version failed"
     echo "kestrun-play --version: $version"
