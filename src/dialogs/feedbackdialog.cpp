@@ -61,8 +61,8 @@ void FeedbackDialog::send() {
     progress->show();
 
     const QByteArray body = reportFormBody(text, kind);
-    qDebug() << "Sending POST request to:" << endpoint.toString();
-    qDebug() << "POST body:" << body;
+    qDebug().noquote() << "Sending POST request to:" << endpoint.toString();
+    qDebug().noquote() << "POST body:" << body;
 
     auto* manager = new QNetworkAccessManager(this);
     QNetworkRequest request(endpoint);
@@ -86,8 +86,8 @@ void FeedbackDialog::handleReply(QNetworkReply* reply, QNetworkAccessManager* ma
     const QByteArray response = reply->readAll();
 
     qDebug() << "HTTP status:" << status;
-    qDebug() << "Network error:" << error << errorString;
-    qDebug() << "Response body(head):" << response.left(500);
+    qDebug().noquote() << "Network error:" << error << errorString;
+    qDebug().noquote() << "Response body(head):" << response.left(500);
 
     reply->deleteLater();
     manager->deleteLater();

@@ -130,7 +130,9 @@ private slots:
                      kind);
 
         QVERIFY(logLines.contains(
-            QStringLiteral("Sending POST request to: \"%1\"").arg(server.url().toString())));
+            QStringLiteral("Sending POST request to: %1").arg(server.url().toString())));
+        QVERIFY(
+            logLines.contains(QStringLiteral("POST body: ") + QString::fromLatin1(request.body)));
         QVERIFY(logLines.contains(QStringLiteral("HTTP status: 200")));
     }
 
@@ -243,6 +245,23 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(answerer.seen.size(), 1, 10000);
         QCOMPARE(answerer.seen[0].title, QStringLiteral("送信完了"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void dialogClosedWhileSending() {
+        LoopbackFormServer server;
+        server.setHolding(true);
+        MessageBoxAnswerer answerer;
+        {
+            ReportDialog dialog(nullptr, server.url());
+            typeAndSend(dialog, QStringLiteral("gone"));
+            QTRY_COMPARE_WITH_TIMEOUT(server.requests.size(), 1, 10000);
+            dialog.reject();
+        }
+        server.release();
+        QTest::qWait(200);
+        QVERIFY(answerer.seen.isEmpty());
+        for (const QString& line : logLines)
+            QVERIFY2(!line.startsWith(QStringLiteral("HTTP status:")), qPrintable(line));
     }
 
     void sendingAgainAfterAFailure() {
