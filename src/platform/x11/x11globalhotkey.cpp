@@ -129,7 +129,8 @@ void X11GlobalHotkey::unregisterHotkey() {
     for (std::uint32_t root : roots)
         for (std::uint16_t modifiers : modifierVariants)
             xcb_ungrab_key(connection, keycode, root, modifiers);
-    xcb_flush(connection);
+    // A round trip, so the key is free for other clients once this returns.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
 bool X11GlobalHotkey::isHotkeyEvent(const QByteArray& eventType, void* message) const {
