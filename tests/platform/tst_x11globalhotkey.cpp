@@ -51,6 +51,14 @@ public:
                    DefaultRootWindow(display));
         XSync(display, False);
     }
+    bool anyKeyDown() {
+        char keys[32] = {};
+        XQueryKeymap(display, keys);
+        for (char bits : keys)
+            if (bits != 0)
+                return true;
+        return false;
+    }
     bool numLockOn() {
         XkbStateRec state;
         XkbGetState(display, XkbUseCoreKbd, &state);
@@ -84,6 +92,8 @@ private slots:
         if (other.numLockOn())
             xdotool({"key", "Num_Lock"});
     }
+
+    void cleanup() { QVERIFY2(!other.anyKeyDown(), "a key was left down"); }
 
     void firesWithNumLockOnAndNotAfterUnregistering() {
         X11GlobalHotkey hotkey;
