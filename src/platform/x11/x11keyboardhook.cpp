@@ -46,7 +46,7 @@ int virtualKeyOf(Display* display, const XKeyEvent& event) {
 
 } // namespace
 
-X11KeyboardHook::X11KeyboardHook() = default;
+X11KeyboardHook::X11KeyboardHook(QByteArray displayName) : displayName(std::move(displayName)) {}
 
 X11KeyboardHook::~X11KeyboardHook() {
     remove();
@@ -58,7 +58,7 @@ bool X11KeyboardHook::install(KeyHookProcedure newProcedure) {
             return grab();
         return true;
     }
-    display = XOpenDisplay(nullptr);
+    display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
     if (!display) {
         error = noDisplayError;
         return false;

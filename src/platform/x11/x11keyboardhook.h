@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include <QByteArray>
+
 #include "platform/keyboardhook.h"
 
 class QSocketNotifier;
@@ -15,7 +17,8 @@ union _XEvent;
 // on the thread that installed it (the GUI thread) from its event loop.
 class X11KeyboardHook : public KeyboardHook {
 public:
-    X11KeyboardHook();
+    // The display to capture on; empty means $DISPLAY.
+    explicit X11KeyboardHook(QByteArray displayName = {});
     ~X11KeyboardHook() override;
 
     bool install(KeyHookProcedure procedure) override;
@@ -34,6 +37,7 @@ private:
     void readEvents();
     void deliver(const _XEvent& event);
 
+    QByteArray displayName;
     _XDisplay* display = nullptr;
     std::unique_ptr<QSocketNotifier> notifier;
     KeyHookProcedure procedure;
