@@ -142,6 +142,38 @@ private slots:
         QCOMPARE(xev.keyPresses(), pressesBefore);
     }
 
+    // Windows names keys by their unshifted Latin symbol, or by their place
+    // when the layout has none.
+    void followsTheLayout_data() {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QList<Seen>>("expected");
+        QTest::newRow("de: z where us has y") << "de"
+                                              << "+z -z" << QList<Seen>{{256, 90}, {257, 90}};
+        QTest::newRow("ru: a cyrillic letter is its place")
+            << "ru"
+            << "+Cyrillic_ef -Cyrillic_ef" << QList<Seen>{{256, 65}, {257, 65}};
+        QTest::newRow("ru,us: the latin group")
+            << "ru,us"
+            << "+Cyrillic_ve -Cyrillic_ve" << QList<Seen>{{256, 68}, {257, 68}};
+    }
+    void followsTheLayout() {
+        QFETCH(QString, layout);
+        QFETCH(QString, keys);
+        QFETCH(QList<Seen>, expected);
+        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), {layout}), 0);
+        const auto restore =
+            qScopeGuard([] { QProcess::execute(QStringLiteral("setxkbmap"), {"us"}); });
+        QList<Seen> seen;
+        X11KeyboardHook hook;
+        QVERIFY(hook.install([&](int, int message, int virtualKey) {
+            seen.append({message, virtualKey});
+            return HookVerdict::Swallow;
+        }));
+        QVERIFY(pressByKeycode(keys.split(u' ')));
+        QTRY_COMPARE(seen, expected);
+    }
+
     void aCaptureSwallowsTheCombinationItRecords() {
         QVERIFY(xdotool({"key", "b"}));
         QTRY_VERIFY(xev.keyPresses() > 0);

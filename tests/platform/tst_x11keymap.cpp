@@ -60,6 +60,19 @@ private slots:
         QCOMPARE(virtualKeyFromKeysym(XK_ISO_Level3_Shift), vk::RMenu);
     }
 
+    void usKeycodesNameTheMainBlock() {
+        QCOMPARE(virtualKeyFromUsKeycode(10), '1');
+        QCOMPARE(virtualKeyFromUsKeycode(21), 0xBB);
+        QCOMPARE(virtualKeyFromUsKeycode(24), 'Q');
+        QCOMPARE(virtualKeyFromUsKeycode(49), 0xC0);
+        QCOMPARE(virtualKeyFromUsKeycode(51), 0xDC);
+        QCOMPARE(virtualKeyFromUsKeycode(58), 'M');
+        QCOMPARE(virtualKeyFromUsKeycode(61), 0xBF);
+        QCOMPARE(virtualKeyFromUsKeycode(94), 0xE2);
+        for (unsigned keycode : {0u, 9u, 22u, 23u, 36u, 37u, 50u, 62u, 93u, 95u, 255u})
+            QCOMPARE(virtualKeyFromUsKeycode(keycode), 0);
+    }
+
     void unknownOnesHaveNoCounterpart() {
         QCOMPARE(virtualKeyFromKeysym(XK_ssharp), 0);
         QCOMPARE(virtualKeyFromKeysym(NoSymbol), 0);

@@ -19,8 +19,9 @@ bool isKeypadDigitOrDecimal(KeySym keysym) {
 }
 
 // The Windows code of a key event: the key's unshifted symbol in the active
-// group, else in any group (a Cyrillic group still has a Latin one beside
-// it), with Num Lock turning the keypad into digits as on Windows.
+// group, else in any group (a Cyrillic group often has a Latin one beside
+// it), else the key's place on a US keyboard; Num Lock turns the keypad into
+// digits as on Windows.
 int virtualKeyOf(Display* display, const XKeyEvent& event) {
     const auto keycode = static_cast<KeyCode>(event.keycode);
     const int activeGroup = XkbGroupForCoreState(event.state);
@@ -41,7 +42,7 @@ int virtualKeyOf(Display* display, const XKeyEvent& event) {
         if (group != activeGroup)
             if (const int code = lookup(group))
                 return code;
-    return 0;
+    return virtualKeyFromUsKeycode(keycode);
 }
 
 } // namespace
