@@ -79,13 +79,14 @@ bool X11KeyboardHook::install(KeyHookProcedure newProcedure) {
 bool X11KeyboardHook::remove() {
     if (!display)
         return false;
+    // Stop watching the socket before it closes; the notifier itself may be
+    // delivering the very event that led here, so it goes later.
+    notifier->setEnabled(false);
+    notifier.release()->deleteLater();
     ungrab();
     XCloseDisplay(display);
     display = nullptr;
     procedure = nullptr;
-    // It may be delivering the very event that led here.
-    notifier->setEnabled(false);
-    notifier.release()->deleteLater();
     return true;
 }
 
