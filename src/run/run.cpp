@@ -58,7 +58,15 @@ void Run::start() {
         run_thread.reset();
     }
     joinOperations();
-    run_thread = std::make_unique<std::thread>([this] { runLoop(); });
+    try {
+        run_thread = std::make_unique<std::thread>([this] { runLoop(); });
+    } catch (const std::system_error& error) {
+        // The run cannot happen; it ends as if stopped at once, so whoever
+        // waits for `finished` is not left waiting.
+        qWarning() << "[Run] the run could not start, no thread could be started:" << error.what();
+        stop_requested.store(true);
+        endRun();
+    }
 }
 
 void Run::waitSeconds(double seconds) {
@@ -95,6 +103,10 @@ void Run::runLoop() {
     // A stop during this pause must end the run at once, like any other wait.
     if (!stop_requested.load())
         waitSeconds(1.0);
+    endRun();
+}
+
+void Run::endRun() {
     stopStopChecker();
     input.releaseHeld();
     emit requestBeep();

@@ -52,6 +52,7 @@ signals:
 
 private:
     void runLoop();
+    void endRun();
     void waitSeconds(double seconds);
     void waitForKeyCombination(const QString& text);
     void parseStopCommand();

@@ -107,6 +107,21 @@ private slots:
         QVERIFY(warnings > 5);
         QVERIFY(!h.backend.isKeyDown(vk::LButton));
     }
+
+    void aRunWithoutAThreadEndsAsStopped() {
+        RunHarness h;
+        h.setUp(0, 1, keyword::None, clickEveryFewMilliseconds, shortTime);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^\\[Run\\] the run could not start"));
+        {
+            ThreadStartsFail refuse;
+            h.run->start();
+        }
+        QVERIFY(h.waitFinished(1000));
+        QVERIFY(h.run->wasStopped());
+        QVERIFY(h.backend.events().empty());
+        QCOMPARE(h.beeps, 1);
+    }
 };
 
 QTEST_MAIN(RunThreadsTest)
