@@ -81,7 +81,8 @@ void Run::runLoop() {
         emit requestBeep();
 
     qint64 pass = 0;
-    for (int k = 0; k < run_number; ++k) {
+    // Passes over no pages do nothing; repeating them would only spin.
+    for (int k = 0; k < run_number && !list_command.isEmpty(); ++k) {
         if (stop_requested.load())
             break;
         if (run_number == repeatUntilStopped)

@@ -50,6 +50,15 @@ private slots:
         QCOMPARE(h.beeps, 2);
     }
 
+    void anEmptyProjectFinishesEvenWhenRepeating() {
+        RunHarness h;
+        h.setUp(0, Run::repeatUntilStopped, keyword::None, {}, {});
+        h.run->start();
+        QVERIFY(h.waitFinished());
+        QCOMPARE(h.beeps, 2);
+        QVERIFY(!h.run->wasStopped());
+    }
+
     void repeatingRunsUntilStopped() {
         RunHarness h;
         h.setUp(0, Run::repeatUntilStopped, keyword::None, {pointerAt(1, 1)}, {waitTime(0.01)});
