@@ -18,13 +18,16 @@ void printLine(FILE* stream, const QString& text) {
     std::fflush(stream);
 }
 
-// Without any display Qt would abort before a word could be said; the
-// offscreen platform lets the player explain that there is nothing to drive.
-void useOffscreenWithoutDisplay() {
+// Without a reachable display Qt would abort before a word could be said;
+// the offscreen platform lets the player explain that there is nothing to
+// drive. Wayland sessions keep Qt's own choice.
+void fallBackToOffscreen() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    qputenv("QT_QPA_PLATFORM",
+            qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb;offscreen");
 #endif
 }
 
@@ -36,7 +39,7 @@ QString passText(qint64 pass, int runs) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    useOffscreenWithoutDisplay();
+    fallBackToOffscreen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrun-play"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
@@ -68,7 +71,7 @@ int main(int argc, char* argv[]) {
     InputBackend& input = Platform::instance().input();
     if (!input.canSynthesize()) {
         printLine(stderr, QStringLiteral("kestrun-play: this session cannot synthesise input "
-                                         "(an X11 display or XWayland is needed)."));
+                                         "(Kestrun needs an X11 desktop)."));
         return NoInput;
     }
 

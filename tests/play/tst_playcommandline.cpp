@@ -58,8 +58,21 @@ private slots:
         QVERIFY(broken.standardError().contains(QStringLiteral("読み込みエラー")));
     }
 
+    void aSessionWithoutInputEndsWithStatusThree_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("offscreen") << QString();
+        QTest::newRow("unreachable display") << QStringLiteral(":31999");
+    }
     void aSessionWithoutInputEndsWithStatusThree() {
+        QFETCH(QString, display);
         PlayProcess play;
+        if (!display.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            environment.insert(QStringLiteral("DISPLAY"), display);
+            play.process.setProcessEnvironment(environment);
+        }
         const QString path = play.writeProject({{keyword::None}}, {{keyword::Immediately}});
         QCOMPARE(play.play({QStringLiteral("--exit"), QStringLiteral("none"), path}), 3);
         const QStringList lines =
