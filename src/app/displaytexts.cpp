@@ -10,10 +10,6 @@ QString pageBarName(const QString& keyword, bool japanese) {
     return name.isNull() ? keyword : name;
 }
 
-QString buttonDisplay(const QString& token) {
-    return token == keyword::Right ? QStringLiteral("Right") : QStringLiteral("Left");
-}
-
 QString keyCapturePrompt(bool japanese) {
     return japanese ? QStringLiteral("単一または複数キーを押してください")
                     : QStringLiteral("Press one or more keys");

@@ -8,8 +8,5 @@
 // The operation's name in the page bar: its type name, but "key" in English;
 // an unknown keyword is shown as it is.
 QString pageBarName(const QString& keyword, bool japanese);
-// The button menus' entry for a stored button token in English: "Right" for
-// "右", "Left" for anything else.
-QString buttonDisplay(const QString& token);
 // Prompt shown in the key label while a key capture waits.
 QString keyCapturePrompt(bool japanese);

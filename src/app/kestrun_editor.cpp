@@ -65,10 +65,8 @@ void kestrun::showCommand(const QStringList& tokens) {
     setTypeLabel(command_type_label, operationTypeText(type, settings.is_japanese));
     if (type == keyword::Click) {
         showAll({command_button_combo, command_time_spin, command_seconds_label});
-        if (settings.is_japanese)
-            command_button_combo->setCurrentText(tokenAt(tokens, 1));
-        else
-            command_button_combo->setCurrentText(buttonDisplay(tokenAt(tokens, 1)));
+        command_button_combo->setCurrentText(
+            buttonDisplayName(tokenAt(tokens, 1), settings.is_japanese));
         command_time_spin->setValue(tokenDouble(tokens, 2));
     } else if (type == keyword::MousePointer) {
         showAll({pointer_x_label, pointer_x_spin, pointer_y_label, pointer_y_spin, test_button,
@@ -101,10 +99,8 @@ void kestrun::showCondition(const QStringList& tokens) {
         condition_time_spin->setValue(tokenDouble(tokens, 1));
     } else if (type == keyword::Click) {
         condition_button_combo->show();
-        if (settings.is_japanese)
-            condition_button_combo->setCurrentText(tokenAt(tokens, 1));
-        else
-            condition_button_combo->setCurrentText(buttonDisplay(tokenAt(tokens, 1)));
+        condition_button_combo->setCurrentText(
+            buttonDisplayName(tokenAt(tokens, 1), settings.is_japanese));
     } else if (type == keyword::Key) {
         condition_key_label->show();
         condition_key_label->setText(keyCombinationLabel(tokenAt(tokens, 1)));
@@ -206,6 +202,8 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
     condition_group->setEnabled(!forCondition);
     for (QWidget* widget : controls)
         widget->setEnabled(false);
+    command_add_button->hide();
+    condition_add_button->hide();
     (forCondition ? condition_key_label : command_key_label)
         ->setText(keyCapturePrompt(settings.is_japanese));
     if (forCondition) {
@@ -217,11 +215,16 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
     }
 }
 
+// A locked page keeps its Add buttons, except while a capture runs: a key
+// page read from a file, or one whose capture failed, can only be completed
+// or changed through them.
 void kestrun::setNavigationLocked(bool locked) {
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             run_button, next_button, previous_button, delete_button, command_add_button,
-             condition_add_button, menuBar(), page_list, copy_button, paste_button})
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{run_button, next_button, previous_button, delete_button,
+                                         menuBar(), page_list, copy_button, paste_button})
         widget->setVisible(!locked);
+    command_add_button->setVisible(!keystroke_timer.isActive());
+    condition_add_button->setVisible(!keystroke_timer.isActive());
 }
 
 void kestrun::hideInapplicableNavigation() {
