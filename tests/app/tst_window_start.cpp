@@ -102,6 +102,46 @@ private slots:
                  QStringLiteral("利用規約を見る"));
     }
 
+    void slotsKeepTheirPlaceInTheMetaObject() {
+        // Slots added later take their places in this order too.
+        const QStringList order{"getCoordinate",
+                                "getCoordinate2",
+                                "pollKeystroke",
+                                "addNewCommand",
+                                "addCommand",
+                                "addCondition",
+                                "changeMenuAddCommand",
+                                "changeMenuAddCondition",
+                                "nextPage",
+                                "returnPage",
+                                "changeSomeThing",
+                                "changeWidgetPage",
+                                "deletePage",
+                                "copy",
+                                "paste",
+                                "saveFile1",
+                                "saveFile3",
+                                "loadFile1",
+                                "importedCommand",
+                                "newFile",
+                                "stertRun",
+                                "onRunFinished",
+                                "reportBug",
+                                "reportImprovementSuggestion",
+                                "moveMousePointer",
+                                "changeLanguage"};
+        const QMetaObject& meta = kestrun::staticMetaObject;
+        QStringList declared;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+            declared << QString::fromLatin1(meta.method(i).name());
+        QStringList expected;
+        for (const QString& name : order)
+            if (declared.contains(name))
+                expected << name;
+        QCOMPARE(declared, expected);
+        QVERIFY(declared.contains("changeLanguage"));
+    }
+
     void theLanguageSwitchesOnTheStartPageWithoutEnteringTheEditor() {
         kestrun window;
         window.show();
