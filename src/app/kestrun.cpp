@@ -10,8 +10,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSpinBox>
-#include <QTextEdit>
 
 #include "app/interfacetexts.h"
 #include "app/writeback.h"
