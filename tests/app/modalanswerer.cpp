@@ -1,7 +1,10 @@
 #include "modalanswerer.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 
 ModalAnswerer::ModalAnswerer(std::function<bool(QWidget*)> answer) : answer(std::move(answer)) {
@@ -48,7 +51,14 @@ std::unique_ptr<ModalAnswerer> ModalAnswerer::fileDialog(const QString& path) {
             dialog->reject();
             return true;
         }
-        dialog->selectFile(path);
+        // selectFile alone races the dialog's own start selection while its
+        // folder is still loading; typing the name into an empty selection
+        // does not.
+        dialog->setDirectory(QFileInfo(path).absolutePath());
+        if (auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
+            view->clearSelection();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QFileInfo(path).fileName());
         // QFileDialog hides accept(); through QDialog it still checks the choice.
         static_cast<QDialog*>(dialog)->accept();
         return true;
