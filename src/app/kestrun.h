@@ -58,6 +58,8 @@ private slots:
     void loadFile1();
     void importedCommand();
     void newFile();
+    void reportBug();
+    void reportImprovementSuggestion();
     void changeLanguage();
 
 protected:
@@ -104,6 +106,9 @@ private:
     void toggleLanguage();
     void setHelpMode(bool on);
     void showVersion();
+
+    // Feedback and documents (kestrun_feedback.cpp).
+    void connectFeedbackAndDocuments();
 
     Settings settings;
     QString project_path;

@@ -281,4 +281,5 @@ void kestrun::connectSignals() {
     connect(version_action, &QAction::triggered, this, &kestrun::showVersion);
     connect(help_mode_action, &QAction::triggered, this, &kestrun::setHelpMode);
     connect(language_action, &QAction::triggered, this, &kestrun::toggleLanguage);
+    connectFeedbackAndDocuments();
 }
