@@ -85,10 +85,22 @@ void XevWindow::parse() {
     static const QRegularExpression buttonLine("button (\\d+)");
     static const QRegularExpression stringLine(
         "XLookupString gives \\d+ bytes: \\(([0-9a-f ]*)\\)");
-    // Events are separated by a blank line; the last block may be incomplete.
-    for (qsizetype end; (end = pending.indexOf("\n\n")) >= 0;) {
+    // xev starts each event with a blank line; the last block is complete
+    // once its final line (XFilterEvent for keys, same_screen for
+    // buttons) is.
+    for (;;) {
+        while (pending.startsWith('\n'))
+            pending.remove(0, 1);
+        qsizetype end = pending.indexOf("\n\n");
+        if (end < 0) {
+            const bool keyDone = pending.contains("XFilterEvent returns") && pending.endsWith('\n');
+            const bool buttonDone = pending.contains("same_screen") && pending.endsWith('\n');
+            if (!keyDone && !buttonDone)
+                break;
+            end = pending.size();
+        }
         const QByteArray block = pending.left(end);
-        pending.remove(0, end + 2);
+        pending.remove(0, end);
         const QByteArray type = block.left(block.indexOf(" event"));
         if (type != "KeyPress" && type != "KeyRelease" && type != "ButtonPress" &&
             type != "ButtonRelease")
