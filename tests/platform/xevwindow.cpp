@@ -10,6 +10,9 @@ XevWindow::XevWindow(QRect geometry) : geometry(geometry) {
     environment.insert("LANG", "C.UTF-8");
     environment.remove("LC_ALL");
     process.setProcessEnvironment(environment);
+    if (!output.open())
+        return;
+    process.setStandardOutputFile(output.fileName());
     const QString where = QString("%1x%2+%3+%4")
                               .arg(geometry.width())
                               .arg(geometry.height())
@@ -23,7 +26,7 @@ XevWindow::XevWindow(QRect geometry) : geometry(geometry) {
     QByteArray windowId;
     const bool announced = QTest::qWaitFor(
         [&] {
-            pending += process.readAllStandardOutput();
+            readOutput();
             const QRegularExpressionMatch match =
                 QRegularExpression("Outer window is (0x[0-9a-f]+)").match(QString(pending));
             if (match.hasMatch())
@@ -80,7 +83,7 @@ void XevWindow::clear() {
 }
 
 void XevWindow::parse() {
-    pending += process.readAllStandardOutput();
+    readOutput();
     static const QRegularExpression keycodeLine("keycode (\\d+) \\(keysym 0x([0-9a-f]+)");
     static const QRegularExpression buttonLine("button (\\d+)");
     static const QRegularExpression stringLine(
@@ -120,6 +123,15 @@ void XevWindow::parse() {
         }
         parsed.push_back(event);
     }
+}
+
+void XevWindow::readOutput() {
+    QFile file(output.fileName());
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(readUpTo))
+        return;
+    const QByteArray added = file.readAll();
+    readUpTo += added.size();
+    pending += added;
 }
 
 QByteArray runTool(const QString& program, const QStringList& arguments) {

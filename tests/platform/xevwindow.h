@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRect>
 #include <QString>
+#include <QTemporaryFile>
 #include <vector>
 
 // An xev window that shows what a real client receives: the test focuses it,
@@ -37,9 +38,14 @@ public:
 
 private:
     void parse();
+    void readOutput();
 
     QRect geometry;
     QProcess process;
+    // xev writes to a file, never to a pipe: a full pipe would stall it while
+    // the test is busy synthesising, and make it read the keyboard map late.
+    QTemporaryFile output;
+    qint64 readUpTo = 0;
     QByteArray pending;
     std::vector<Event> parsed;
     bool ready = false;

@@ -98,6 +98,7 @@ X11InputBackend::~X11InputBackend() {
         heldVirtualKeys.clear();
         heldUnits.clear();
         autoRepeat->restoreAll();
+        std::this_thread::sleep_until(spares->lastUse() + finalSettleTime);
         catchUpWithServer();
         spares->restore();
         XSync(display, False);

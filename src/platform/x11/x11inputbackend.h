@@ -25,6 +25,10 @@ class X11InputBackend : public InputBackend {
 public:
     // How long typing must pause before the lent keys are emptied again.
     static constexpr std::chrono::milliseconds restoreDelay{1000};
+    // Clients read the map only when they handle a key event, which may come
+    // well after it was sent: at the end the lent keys are emptied no sooner
+    // than this after their last use.
+    static constexpr std::chrono::milliseconds finalSettleTime{300};
 
     // Opens the named display (DISPLAY when null).
     explicit X11InputBackend(const char* displayName = nullptr);

@@ -71,9 +71,12 @@ bool X11SpareKeycodes::anyHeld() const {
                        [](const Spare& spare) { return spare.holds > 0; });
 }
 
-bool X11SpareKeycodes::anyLent() const {
-    return std::any_of(spares.begin(), spares.end(),
-                       [](const Spare& spare) { return spare.keysym != NoSymbol; });
+X11SpareKeycodes::Clock::time_point X11SpareKeycodes::lastUse() const {
+    Clock::time_point last{};
+    for (const Spare& spare : spares)
+        if (spare.keysym != NoSymbol)
+            last = std::max(last, spare.lastUse);
+    return last;
 }
 
 void X11SpareKeycodes::restore() {

@@ -36,7 +36,8 @@ public:
     void hold(KeyCode keycode);
     void release(KeyCode keycode, Clock::time_point now);
     bool anyHeld() const;
-    bool anyLent() const;
+    // When a lent key was last pressed or released.
+    Clock::time_point lastUse() const;
     // Empties every lent key that is not held.
     void restore();
 
