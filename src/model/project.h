@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "model/tokens.h"
@@ -33,9 +34,10 @@ struct WriteResult {
 // Serialises a project in the indented .cmdat layout.
 QByteArray projectToJson(const Project& project);
 
-// Parses .cmdat text and completes it so the editor can always show it;
-// `path` only fills the error texts.
-ReadResult projectFromJson(const QByteArray& data, const QString& path);
+// Parses .cmdat text. A root object without either list is refused; any
+// other accepted text is completed to equal page counts, at least one page
+// and a type keyword in every list, so the editor can always show it.
+ReadResult projectFromJson(const QByteArray& data);
 
 ReadResult readProjectFile(const QString& path);
 // Written atomically: a failure leaves any previous file as it was.

@@ -32,7 +32,8 @@ QStringList blankCommand();
 QStringList blankCondition();
 
 // The list stored when an operation or condition type is chosen in the
-// editor; `now` supplies hour and minute for the clock-time condition.
+// editor; `now` supplies hour and minute for the clock-time condition. An
+// unknown type gives the blank list.
 QStringList defaultCommand(const QString& typeKeyword);
 QStringList defaultCondition(const QString& typeKeyword, const QTime& now);
 
@@ -45,8 +46,20 @@ QString tokenAt(const QStringList& tokens, int index);
 int tokenInt(const QStringList& tokens, int index);
 double tokenDouble(const QStringList& tokens, int index);
 
-// English display names of the menus and the keyword they store; an
-// unknown display text maps to itself.
+// The type keywords in the order of the editor's menus.
+QStringList commandTypeKeywords();
+QStringList conditionTypeKeywords();
+
+// Menu text to stored keyword. Japanese menus show the keywords themselves;
+// an English display name maps to its keyword, any unknown text to itself.
 QString commandKeywordForDisplay(const QString& display, bool japanese);
 QString conditionKeywordForDisplay(const QString& display, bool japanese);
+// "Right" or "右" is the right button, anything else the left one.
 QString buttonKeywordForDisplay(const QString& display);
+
+// Stored keyword to menu text: the keyword in Japanese, its English display
+// name otherwise; an unknown keyword is shown as it is.
+QString commandDisplayName(const QString& keyword, bool japanese);
+QString conditionDisplayName(const QString& keyword, bool japanese);
+// In English "右" shows as "Right" and any other token as "Left".
+QString buttonDisplayName(const QString& keyword, bool japanese);

@@ -1,15 +1,16 @@
 #include "platform/platform.h"
 
 #include <QGuiApplication>
+#include <QtGlobal>
 #include <QtGui/qguiapplication_platform.h>
 #include <atomic>
 #include <memory>
 
 #include "platform/nullplatform.h"
-
+#ifdef Q_OS_WIN
+#include "platform/win32/win32platform.h"
+#endif
 #ifdef KESTRUN_HAVE_X11
-#include <X11/Xlib.h>
-
 #include "platform/x11/x11platform.h"
 #endif
 
@@ -28,10 +29,9 @@ std::unique_ptr<Platform> openX11Platform() {
 #if QT_CONFIG(xcb)
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (x11 && x11->display())
-        displayName = DisplayString(x11->display());
+        displayName = X11Platform::displayNameOf(x11->display());
 #endif
-    auto platform = std::make_unique<X11Platform>(
-        displayName.isEmpty() ? nullptr : displayName.constData());
+    auto platform = std::make_unique<X11Platform>(displayName);
     if (!platform->isUsable())
         return nullptr;
     return platform;
@@ -40,11 +40,15 @@ std::unique_ptr<Platform> openX11Platform() {
 
 Platform& chosenPlatform() {
     static const std::unique_ptr<Platform> chosen = []() -> std::unique_ptr<Platform> {
+#ifdef Q_OS_WIN
+        return std::make_unique<Win32Platform>();
+#else
 #ifdef KESTRUN_HAVE_X11
         if (auto x11 = openX11Platform())
             return x11;
 #endif
         return std::make_unique<NullPlatform>();
+#endif
     }();
     return *chosen;
 }
@@ -57,4 +61,6 @@ Platform& Platform::instance() {
     return chosenPlatform();
 }
 
-void Platform::setInstanceForTesting(Platform* platform) { testPlatform.store(platform); }
+void Platform::setInstanceForTesting(Platform* platform) {
+    testPlatform.store(platform);
+}

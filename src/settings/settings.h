@@ -16,6 +16,8 @@ struct Settings {
     bool is_message_paste = false;
     bool is_message_delete = true;
     bool is_japanese = true;
+
+    bool operator==(const Settings& other) const = default;
 };
 
 // Path of the settings file, creating its folder when needed; the program's

@@ -2,7 +2,9 @@
 #include <thread>
 
 #include "platform/platform.h"
+#include "platform/x11/x11globalhotkey.h"
 #include "platform/x11/x11inputbackend.h"
+#include "platform/x11/x11keyboardhook.h"
 #include "platform/x11/x11platform.h"
 #include "x11testing.h"
 #include "xevwindow.h"
@@ -46,8 +48,11 @@ private slots:
     }
 
     void xcbSessionChoosesX11() {
-        QVERIFY(dynamic_cast<X11Platform*>(&Platform::instance()));
-        QVERIFY(Platform::instance().input().canSynthesize());
+        Platform& platform = Platform::instance();
+        QVERIFY(dynamic_cast<X11Platform*>(&platform));
+        QVERIFY(platform.input().canSynthesize());
+        QVERIFY(dynamic_cast<X11KeyboardHook*>(platform.createKeyboardHook().get()));
+        QVERIFY(dynamic_cast<X11GlobalHotkey*>(&platform.globalHotkey()));
     }
 
     void unopenableDisplayCannotSynthesize() {

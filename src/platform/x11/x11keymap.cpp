@@ -113,6 +113,21 @@ constexpr KeyPair keysymAliases[] = {
     {0xE2, XK_greater},
 };
 
+// Rows of the main block on a US keyboard: first keycode, codes in order.
+struct KeyRow {
+    unsigned firstKeycode;
+    unsigned count;
+    int virtualKeys[12];
+};
+
+constexpr KeyRow usRows[] = {
+    {10, 12, {'1', '2', '3', '4', '5', '6', '7', '8', '9', '0', 0xBD, 0xBB}},
+    {24, 12, {'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', 0xDB, 0xDD}},
+    {38, 12, {'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', 0xBA, 0xDE, 0xC0}},
+    {51, 11, {0xDC, 'Z', 'X', 'C', 'V', 'B', 'N', 'M', 0xBC, 0xBE, 0xBF}},
+    {94, 1, {0xE2}},
+};
+
 constexpr int numpad0 = 0x60;
 constexpr int f1 = 0x70;
 constexpr int functionKeys = 24;
@@ -161,4 +176,11 @@ KeySym keysymFromVirtualKey(int virtualKey) {
         if (pair.virtualKey == virtualKey)
             return pair.keysym;
     return NoSymbol;
+}
+
+int virtualKeyFromUsKeycode(unsigned keycode) {
+    for (const KeyRow& row : usRows)
+        if (keycode >= row.firstKeycode && keycode - row.firstKeycode < row.count)
+            return row.virtualKeys[keycode - row.firstKeycode];
+    return 0;
 }

@@ -16,3 +16,9 @@ int virtualKeyFromKeysym(KeySym keysym);
 // The keysym to press for a virtual-key code, NoSymbol (0) when there is none.
 // The generic Shift, Ctrl and Alt codes give the left-hand keys.
 KeySym keysymFromVirtualKey(int virtualKey);
+
+// The virtual-key code of the key at this keycode on a US keyboard, for the
+// main block of letters, digits and punctuation, 0 elsewhere. Windows names
+// those keys by position under layouts such as Russian whose symbols it has no
+// code for. Keycodes are those of the X servers' evdev rules (kernel code + 8).
+int virtualKeyFromUsKeycode(unsigned keycode);

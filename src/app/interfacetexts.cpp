@@ -1,0 +1,119 @@
+#include "app/interfacetexts.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStringList>
+#include <QWidget>
+
+namespace {
+
+// Sets the text of `object` itself, or of its combo box entry `item`; false
+// when the object cannot take such a text.
+bool setFixedText(QObject* object, int item, const QString& text) {
+    if (item >= 0) {
+        auto* combo = qobject_cast<QComboBox*>(object);
+        if (!combo || item >= combo->count())
+            return false;
+        combo->setItemText(item, text);
+        return true;
+    }
+    if (auto* action = qobject_cast<QAction*>(object)) {
+        action->setText(text);
+    } else if (auto* menu = qobject_cast<QMenu*>(object)) {
+        menu->setTitle(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(object)) {
+        group->setTitle(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(object)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(object)) {
+        label->setText(text);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool setHelpText(QWidget* window, const char* objectName, const QString& tooltip) {
+    auto* widget = window->findChild<QWidget*>(QString::fromUtf8(objectName));
+    if (!widget)
+        return false;
+    widget->setToolTip(tooltip);
+    return true;
+}
+
+// Type names are the entries of the type menus, whose Japanese text is the
+// keyword stored in the project.
+QString typeText(const char* menuName, const QString& keyword, bool japanese) {
+    for (const FixedText& row : fixedTexts()) {
+        if (row.item >= 0 && qstrcmp(row.objectName, menuName) == 0 &&
+            keyword == QString::fromUtf8(row.japanese))
+            return QString::fromUtf8(japanese ? row.japanese : row.english);
+    }
+    return {};
+}
+
+QString keywordAt(const char* menuName, int index) {
+    for (const FixedText& row : fixedTexts()) {
+        if (row.item == index && index >= 0 && qstrcmp(row.objectName, menuName) == 0)
+            return QString::fromUtf8(row.japanese);
+    }
+    return {};
+}
+
+} // namespace
+
+void applyInterfaceTexts(QWidget* window, bool japanese, bool help) {
+    QStringList skipped;
+    for (const FixedText& row : fixedTexts()) {
+        const QString name = QString::fromUtf8(row.objectName);
+        QObject* object = window->findChild<QObject*>(name);
+        const QString text = QString::fromUtf8(japanese ? row.japanese : row.english);
+        if (!object || !setFixedText(object, row.item, text))
+            skipped << (row.item >= 0 ? QStringLiteral("%1[%2]").arg(name).arg(row.item) : name);
+    }
+    for (const HelpText& row : helpTexts()) {
+        const QString tooltip =
+            help ? QString::fromUtf8(japanese ? row.japanese : row.english) : QString();
+        if (!setHelpText(window, row.objectName, tooltip))
+            skipped << QString::fromUtf8(row.objectName);
+        if (row.secondObjectName && !setHelpText(window, row.secondObjectName, tooltip))
+            skipped << QString::fromUtf8(row.secondObjectName);
+    }
+    if (!skipped.isEmpty())
+        qWarning().noquote() << "Interface texts not applied to:" << skipped.join(u", ");
+}
+
+void showFirstStartWelcome(QWidget* parent) {
+    QMessageBox::information(
+        parent, QStringLiteral("はじめまして"),
+        QStringLiteral(
+            "ダウンロードありがとうございます。\n現在はヘルプモードがONになっています。\n意味を知り"
+            "たいボタンや文字などにカーソルを合わせると説明が表示されます。\n説明を表示しないように"
+            "す"
+            "るにはメニューバーの「ヘルプ」で設定できます。\n\nThank you for download.\nHelp mode "
+            "is currently ON.\nHover your cursor over buttons or text you want to know the meaning "
+            "of,\nand an explanation will be displayed.\nYou can disable the explanation display "
+            "in the \"Help\" menu in the menu bar.\nYou can switch to \"English mode\" by pressing "
+            "the button labeled \"English\"."));
+}
+
+QString operationTypeText(const QString& keyword, bool japanese) {
+    return typeText("command_type_combo", keyword, japanese);
+}
+
+QString conditionTypeText(const QString& keyword, bool japanese) {
+    return typeText("condition_type_combo", keyword, japanese);
+}
+
+QString operationKeywordAt(int index) {
+    return keywordAt("command_type_combo", index);
+}
+
+QString conditionKeywordAt(int index) {
+    return keywordAt("condition_type_combo", index);
+}

@@ -1,0 +1,112 @@
+#include "model/project.h"
+
+#include "model/jsonscalar.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+const QString commandKey = QStringLiteral("list_command");
+const QString conditionKey = QStringLiteral("list_condition");
+
+QJsonArray pagesToJson(const PageList& pages) {
+    QJsonArray array;
+    for (const QStringList& tokens : pages) {
+        array.append(QJsonArray::fromStringList(tokens));
+    }
+    return array;
+}
+
+// Numbers take their shortest decimal form; anything that is no scalar
+// reads as empty text.
+QString tokenFromJson(const QJsonValue& value) {
+    switch (value.type()) {
+    case QJsonValue::String:
+        return value.toString();
+    case QJsonValue::Double:
+        return value.toVariant().toString();
+    case QJsonValue::Bool:
+        return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    default:
+        return QString();
+    }
+}
+
+PageList pagesFromJson(const QJsonValue& value) {
+    PageList pages;
+    for (const QJsonValue& page : value.toArray()) {
+        if (!page.isArray()) {
+            continue;
+        }
+        QStringList tokens;
+        for (const QJsonValue& token : page.toArray()) {
+            tokens.append(tokenFromJson(token));
+        }
+        pages.append(tokens);
+    }
+    return pages;
+}
+
+// The editor and the run loop address every page of both lists and the
+// type keyword of each, so a hand-edited file is padded to that shape.
+Project completed(PageList commands, PageList conditions) {
+    if (commands.isEmpty() && conditions.isEmpty()) {
+        return Project::blank();
+    }
+    const qsizetype pageCount = std::max(commands.size(), conditions.size());
+    commands.resize(pageCount);
+    conditions.resize(pageCount);
+    for (QStringList& tokens : commands) {
+        if (tokens.isEmpty()) {
+            tokens = {keyword::None};
+        }
+    }
+    for (QStringList& tokens : conditions) {
+        if (tokens.isEmpty()) {
+            tokens = {keyword::Immediately};
+        }
+    }
+    return {commands, conditions};
+}
+
+ReadResult readError(const QString& text) {
+    return {false, {}, {QStringLiteral("読み込みエラー"), text}};
+}
+
+} // namespace
+
+QByteArray projectToJson(const Project& project) {
+    QJsonObject root;
+    root.insert(commandKey, pagesToJson(project.list_command));
+    root.insert(conditionKey, pagesToJson(project.list_condition));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+ReadResult projectFromJson(const QByteArray& data) {
+    const QString formatError = QStringLiteral("ファイルの形式が正しくありません。");
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        if (isJsonScalar(data)) {
+            return readError(formatError);
+        }
+        return readError(QStringLiteral("JSON 解析エラー: %1").arg(parseError.errorString()));
+    }
+    if (!document.isObject()) {
+        return readError(formatError);
+    }
+    const QJsonObject root = document.object();
+    const QJsonValue commands = root.value(commandKey);
+    const QJsonValue conditions = root.value(conditionKey);
+    // Some other JSON file opened by mistake must not become a blank project
+    // that a later Save would write over it.
+    if (!commands.isArray() && !conditions.isArray()) {
+        return readError(formatError);
+    }
+    return {true, completed(pagesFromJson(commands), pagesFromJson(conditions)), {}};
+}

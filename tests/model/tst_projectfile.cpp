@@ -1,0 +1,168 @@
+#include <QtTest>
+
+#include <memory>
+#include <unistd.h>
+
+#include "filesizelimit.h"
+#include "model/project.h"
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(data), data.size());
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+Project bigProject() {
+    Project project;
+    for (int page = 0; page < 50; ++page) {
+        project.list_command.append(QStringList{"入力", QString(40, QChar('x')), "3"});
+        project.list_condition.append(blankCondition());
+    }
+    return project;
+}
+
+} // namespace
+
+class ProjectFileTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+
+    QString pathOf(const QString& name) const { return dir->filePath(name); }
+
+private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+
+    void writeThenReadBack() {
+        const QString path = pathOf("plan.cmdat");
+        Project project = Project::blank();
+        project.list_command.append(QStringList{"クリック", "右", "0.5"});
+        project.list_condition.append(QStringList{"クリック", "左"});
+        const WriteResult written = writeProjectFile(path, project);
+        QVERIFY(written.ok);
+        QCOMPARE(readBytes(path), projectToJson(project));
+        const ReadResult read = readProjectFile(path);
+        QVERIFY(read.ok);
+        QCOMPARE(read.project, project);
+    }
+
+    void saveReplacesTheWholeOldFile() {
+        const QString path = pathOf("plan.cmdat");
+        QVERIFY(writeProjectFile(path, bigProject()).ok);
+        QVERIFY(writeProjectFile(path, Project::blank()).ok);
+        QCOMPARE(readBytes(path), projectToJson(Project::blank()));
+    }
+
+    void emptyPaths() {
+        const WriteResult written = writeProjectFile(QString(), Project::blank());
+        QVERIFY(!written.ok);
+        QCOMPARE(written.error.title, QStringLiteral("保存エラー"));
+        QCOMPARE(written.error.text, QStringLiteral("保存先が設定されていません。"));
+        const ReadResult read = readProjectFile(QString());
+        QVERIFY(!read.ok);
+        QCOMPARE(read.error.title, QStringLiteral("読み込みエラー"));
+        QCOMPARE(read.error.text, QStringLiteral("読み込むファイルが設定されていません。"));
+    }
+
+    void unreadableFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("missing") << "missing.cmdat";
+        QTest::newRow("directory") << "folder.cmdat";
+    }
+
+    void unreadableFiles() {
+        QFETCH(QString, name);
+        QVERIFY(QDir(dir->path()).mkpath("folder.cmdat"));
+        const QString path = pathOf(name);
+        const ReadResult read = readProjectFile(path);
+        QVERIFY(!read.ok);
+        QCOMPARE(read.error.title, QStringLiteral("読み込みエラー"));
+        QCOMPARE(read.error.text, QStringLiteral("ファイルを開けませんでした：") + path);
+    }
+
+    void readRefusesOtherJson() {
+        const QString path = pathOf("settings.json");
+        writeBytes(path, "{\"stert_time\": 5}\n");
+        const ReadResult read = readProjectFile(path);
+        QVERIFY(!read.ok);
+        QCOMPARE(read.error.text, QStringLiteral("ファイルの形式が正しくありません。"));
+    }
+
+    void targetsThatCannotBeOpened_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent is a file") << "file/plan.cmdat";
+        QTest::newRow("directory in place") << "folder.cmdat";
+    }
+
+    void targetsThatCannotBeOpened() {
+        QFETCH(QString, name);
+        writeBytes(pathOf("file"), "keep");
+        QVERIFY(QDir(dir->path()).mkpath("folder.cmdat/inside"));
+        const QString path = pathOf(name);
+        const WriteResult written = writeProjectFile(path, Project::blank());
+        QVERIFY(!written.ok);
+        QCOMPARE(written.error.title, QStringLiteral("保存エラー"));
+        QCOMPARE(written.error.text, QStringLiteral("ファイルを開けませんでした:") + path);
+        QCOMPARE(readBytes(pathOf("file")), QByteArray("keep"));
+        QVERIFY(QFileInfo(pathOf("folder.cmdat/inside")).isDir());
+    }
+
+    void failedWriteKeepsTheOldFile() {
+        const QString path = pathOf("plan.cmdat");
+        const QByteArray old = projectToJson(Project::blank());
+        writeBytes(path, old);
+        WriteResult written;
+        {
+            FileSizeLimit limit(old.size() + 10);
+            written = writeProjectFile(path, bigProject());
+        }
+        QVERIFY(!written.ok);
+        QCOMPARE(written.error.title, QStringLiteral("保存エラー"));
+        QCOMPARE(written.error.text, QStringLiteral("ファイルへの書き込みに失敗しました：") + path);
+        QCOMPARE(readBytes(path), old);
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"plan.cmdat"});
+    }
+
+    void readOnlyFileKeepsItsContent() {
+        if (geteuid() == 0) {
+            QSKIP("permission bits do not stop root");
+        }
+        const QString path = pathOf("locked.cmdat");
+        writeBytes(path, "old");
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        QVERIFY(!writeProjectFile(path, Project::blank()).ok);
+        QCOMPARE(readBytes(path), QByteArray("old"));
+    }
+
+    void saveAsExtension() {
+        QCOMPARE(withProjectExtension("/d/plan"), QStringLiteral("/d/plan.cmdat"));
+        QCOMPARE(withProjectExtension("/d/plan.json"), QStringLiteral("/d/plan.json.cmdat"));
+        QCOMPARE(withProjectExtension("/d/Plan.CMDAT"), QStringLiteral("/d/Plan.CMDAT"));
+        QCOMPARE(withProjectExtension("/d/plan.cmdat"), QStringLiteral("/d/plan.cmdat"));
+        QCOMPARE(withProjectExtension("/d/plancmdat"), QStringLiteral("/d/plancmdat.cmdat"));
+        QCOMPARE(withProjectExtension(QString()), QString());
+    }
+
+    void projectNames() {
+        const QString desktop = QStringLiteral("/home/u/Desktop");
+        QVERIFY(isUntitled(desktop, desktop));
+        QVERIFY(!isUntitled("/home/u/desktop", desktop));
+        QCOMPARE(projectName(desktop, desktop), QStringLiteral("新規プロジェクト"));
+        QCOMPARE(projectName("/home/u/a.b.cmdat", desktop), QStringLiteral("a"));
+        QCOMPARE(projectName("/home/u.x/計画.cmdat", desktop), QStringLiteral("計画"));
+        QCOMPARE(projectName("/home/u/plan", desktop), QStringLiteral("plan"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ProjectFileTest)
+#include "tst_projectfile.moc"
