@@ -4,8 +4,12 @@ namespace {
 
 constexpr char32_t replacementCharacter = 0xfffd;
 
-bool isHighSurrogate(char16_t unit) { return unit >= 0xd800 && unit <= 0xdbff; }
-bool isLowSurrogate(char16_t unit) { return unit >= 0xdc00 && unit <= 0xdfff; }
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xd800 && unit <= 0xdbff;
+}
+bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xdc00 && unit <= 0xdfff;
+}
 
 } // namespace
 

@@ -9,6 +9,8 @@
 #include "x11testing.h"
 #include "xevwindow.h"
 
+#include <X11/XKBlib.h>
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -114,6 +116,22 @@ private slots:
         QVERIFY(server.keyboardMapping() != before);
         QTRY_VERIFY_WITH_TIMEOUT(server.keyboardMapping() == before,
                                  int((X11InputBackend::restoreDelay + 3s).count() * 1000));
+    }
+
+    void capsLockChangesNoCase() {
+        X11InputBackend backend;
+        XevWindow xev;
+        QVERIFY(xev.isReady());
+        runTool("xdotool", {"key", "Caps_Lock"});
+        const QString text = QString::fromUtf8("aA\xc3\xa9\xc3\x89\xd0\xb6\xd0\x96 1!");
+        server.setLayout("us,ru");
+        typeText(backend, text, 0us);
+        QVERIFY(xev.waitFor("KeyPress", int(text.size()) + 1));
+        XkbStateRec state;
+        XkbGetState(server.display(), XkbUseCoreKbd, &state);
+        runTool("xdotool", {"key", "Caps_Lock"});
+        QCOMPARE(xev.typedText(), text);
+        QVERIFY(state.locked_mods & LockMask);
     }
 
     void lineBreaksPressReturnOnce() {

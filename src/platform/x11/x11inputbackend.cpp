@@ -1,6 +1,7 @@
 #include "platform/x11/x11inputbackend.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -113,8 +114,8 @@ QPoint X11InputBackend::cursorPosition() {
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, winX = 0, winY = 0;
     unsigned mask = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX,
-                  &winY, &mask);
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY,
+                  &mask);
     return {rootX, rootY};
 }
 
@@ -254,20 +255,30 @@ KeyCode X11InputBackend::pressCharacter(char32_t character, Lock& lock) {
     }
     XkbStateRec state;
     XkbGetState(display, XkbUseCoreKbd, &state);
+    // Clients capitalise under Caps Lock whenever the key's type does not use
+    // Lock, as on lent keys, so a locked Caps Lock is lifted for the one press
+    // of a character that has a case.
+    const KeySym keysym = keysymForCharacter(character);
+    KeySym lower = NoSymbol, upper = NoSymbol;
+    XConvertCase(keysym, &lower, &upper);
+    const bool liftCapsLock = (state.locked_mods & LockMask) && lower != upper;
+    if (liftCapsLock)
+        state.mods &= ~LockMask;
     const auto placement = keyboardMap->placeCharacter(
         character, state, [this](KeyCode candidate) { return !isOurs(candidate); });
-    if (placement) {
-        // Latches last for exactly one key press: this one.
-        if (placement->latchMods)
-            XkbLatchModifiers(display, XkbUseCoreKbd, placement->latchMods, placement->latchMods);
-        if (placement->latchGroup)
-            XkbLatchGroup(display, XkbUseCoreKbd, placement->latchedGroup);
-        press(placement->keycode);
-        return placement->keycode;
-    }
-    const KeyCode keycode = lendSpare(keysymForCharacter(character), lock);
-    if (keycode)
-        press(keycode);
+    const KeyCode keycode = placement ? placement->keycode : lendSpare(keysym, lock);
+    if (!keycode)
+        return 0;
+    if (liftCapsLock)
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
+    // Latches last for exactly one key press: this one.
+    if (placement && placement->latchMods)
+        XkbLatchModifiers(display, XkbUseCoreKbd, placement->latchMods, placement->latchMods);
+    if (placement && placement->latchGroup)
+        XkbLatchGroup(display, XkbUseCoreKbd, placement->latchedGroup);
+    press(keycode);
+    if (liftCapsLock)
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, LockMask);
     return keycode;
 }
 
