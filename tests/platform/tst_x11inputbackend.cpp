@@ -224,6 +224,21 @@ private slots:
         QVERIFY(server.autoRepeats(keycode));
     }
 
+    void goingAwayReleasesWhatItHolds() {
+        {
+            X11InputBackend backend;
+            backend.sendKey(vk::LShift, true);
+            backend.sendKey('K', true);
+            backend.sendUnicodeUnit(u'\xe9', true);
+            backend.sendMouseButton(MouseButton::Right, true);
+            QCOMPARE(server.keysDown().size(), size_t(3));
+            QVERIFY(backend.isKeyDown(vk::RButton));
+        }
+        QVERIFY(server.keysDown().empty());
+        X11InputBackend observer;
+        QVERIFY(!observer.isKeyDown(vk::RButton));
+    }
+
     void keyMissingFromTheLayoutIsStillPressed() {
         X11InputBackend backend;
         XevWindow xev;

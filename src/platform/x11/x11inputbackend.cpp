@@ -95,6 +95,8 @@ X11InputBackend::~X11InputBackend() {
             for (int i = 0; i < count; ++i)
                 spares->release(keycode, {});
         }
+        for (unsigned button : pressedButtons)
+            XTestFakeButtonEvent(display, button, False, CurrentTime);
         pressed.clear();
         heldVirtualKeys.clear();
         heldUnits.clear();
@@ -131,8 +133,12 @@ void X11InputBackend::sendMouseButton(MouseButton button, bool down) {
     if (!usable)
         return;
     std::lock_guard lock(mutex);
-    XTestFakeButtonEvent(display, button == MouseButton::Left ? Button1 : Button3, down,
-                         CurrentTime);
+    const unsigned xButton = button == MouseButton::Left ? Button1 : Button3;
+    XTestFakeButtonEvent(display, xButton, down, CurrentTime);
+    if (down)
+        pressedButtons.insert(xButton);
+    else
+        pressedButtons.erase(xButton);
     XSync(display, False);
 }
 

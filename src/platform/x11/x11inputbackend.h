@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <utility>
 
@@ -64,6 +65,7 @@ private:
     std::unique_ptr<X11SpareKeycodes> spares;
     std::unique_ptr<X11AutoRepeat> autoRepeat;
     std::map<KeyCode, int> pressed;
+    std::set<unsigned> pressedButtons;
     std::map<int, KeyCode> heldVirtualKeys;
     std::map<std::pair<std::thread::id, char16_t>, KeyCode> heldUnits;
     std::map<std::thread::id, CodeUnitJoiner> joiners;
