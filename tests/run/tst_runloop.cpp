@@ -107,7 +107,7 @@ private slots:
         const auto buttons = h.backend.events(Kind::MouseButton);
         QCOMPARE(buttons.size(), 2u);
         const double after = secondsBetween(buttons[1].time, firstMark(h.backend, {5, 5}));
-        QVERIFY2(after > 0.095 && after < 0.2, qPrintable(QString::number(after)));
+        QVERIFY2(after > 0.095 && after < 0.35, qPrintable(QString::number(after)));
     }
 
     void timeCountsFromTheOperationsStart() {
@@ -122,7 +122,7 @@ private slots:
         const auto moves = h.backend.events(Kind::SetCursor);
         const auto mark = firstMark(h.backend, {-7, -7});
         const double after = secondsBetween(moves.front().time, mark);
-        QVERIFY2(after > 0.19 && after < 0.3, qPrintable(QString::number(after)));
+        QVERIFY2(after > 0.19 && after < 0.4, qPrintable(QString::number(after)));
         QVERIFY(moves.back().time > mark);
         QCOMPARE(QPoint(moves.back().a, moves.back().b), QPoint(100, 0));
     }

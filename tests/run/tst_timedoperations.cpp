@@ -63,7 +63,7 @@ private slots:
         events = backend.events();
         QCOMPARE(events.size(), 2u);
         const double held = secondsBetween(events[0].time, events[1].time);
-        QVERIFY2(held > 0.195 && held < 0.35, qPrintable(QString::number(held)));
+        QVERIFY2(held > 0.195 && held < 0.5, qPrintable(QString::number(held)));
 
         backend.clear();
         {
@@ -86,13 +86,13 @@ private slots:
         bool sawHalfway = false;
         for (const auto& move : moves) {
             const double expected = std::min(100.0, 100 * secondsBetween(t0, move.time) / 0.4);
-            QVERIFY2(std::abs(move.a - expected) <= 10,
+            QVERIFY2(std::abs(move.a - expected) <= 15,
                      qPrintable(QStringLiteral("x %1 expected %2").arg(move.a).arg(expected)));
             QCOMPARE(move.b, 0);
             const double at = secondsBetween(t0, move.time);
-            if (at > 0.18 && at < 0.22) {
+            if (at > 0.16 && at < 0.24) {
                 sawHalfway = true;
-                QVERIFY(move.a > 38 && move.a < 62);
+                QVERIFY(move.a > 30 && move.a < 70);
             }
         }
         QVERIFY(sawHalfway);
@@ -174,14 +174,14 @@ private slots:
         const auto t0 = Clock::now();
         timed::typeText(backend, stop, QStringLiteral("abc"), 0.3);
         const double total = secondsBetween(t0, Clock::now());
-        QVERIFY2(total > 0.299 && total < 0.4, qPrintable(QString::number(total)));
+        QVERIFY2(total > 0.299 && total < 0.5, qPrintable(QString::number(total)));
         const auto units = backend.events(Kind::Unicode);
         QCOMPARE(units.size(), 6u);
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(units[2 * i].a, int(u"abc"[i]));
             QVERIFY(units[2 * i].down && !units[2 * i + 1].down);
             const double at = secondsBetween(t0, units[2 * i].time);
-            QVERIFY2(std::abs(at - 0.1 * i) < 0.04, qPrintable(QString::number(at)));
+            QVERIFY2(std::abs(at - 0.1 * i) < 0.06, qPrintable(QString::number(at)));
         }
     }
 
