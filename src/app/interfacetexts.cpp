@@ -57,14 +57,6 @@ QString typeText(const char* menuName, const QString& keyword, bool japanese) {
     return {};
 }
 
-QString keywordAt(const char* menuName, int index) {
-    for (const FixedText& row : fixedTexts()) {
-        if (row.item == index && index >= 0 && qstrcmp(row.objectName, menuName) == 0)
-            return QString::fromUtf8(row.japanese);
-    }
-    return {};
-}
-
 } // namespace
 
 void applyInterfaceTexts(QWidget* window, bool japanese, bool help) {
@@ -108,12 +100,4 @@ QString operationTypeText(const QString& keyword, bool japanese) {
 
 QString conditionTypeText(const QString& keyword, bool japanese) {
     return typeText("condition_type_combo", keyword, japanese);
-}
-
-QString operationKeywordAt(int index) {
-    return keywordAt("command_type_combo", index);
-}
-
-QString conditionKeywordAt(int index) {
-    return keywordAt("condition_type_combo", index);
 }

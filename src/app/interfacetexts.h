@@ -45,8 +45,3 @@ void showFirstStartWelcome(QWidget* parent);
 // names as the type menus use. A null string for an unknown keyword.
 QString operationTypeText(const QString& keyword, bool japanese);
 QString conditionTypeText(const QString& keyword, bool japanese);
-
-// The type keyword behind entry `index` of the operation or condition type
-// menu, whatever the language; a null string outside the menu.
-QString operationKeywordAt(int index);
-QString conditionKeywordAt(int index);

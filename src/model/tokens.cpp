@@ -26,14 +26,6 @@ const std::array<NamePair, 6> conditionNames{{
     {&keyword::ClockTime, "Clock Time"},
 }};
 
-template <std::size_t N> QStringList keywordsOf(const std::array<NamePair, N>& names) {
-    QStringList keywords;
-    for (const auto& [stored, english] : names) {
-        keywords.append(*stored);
-    }
-    return keywords;
-}
-
 template <std::size_t N>
 QString keywordForEnglish(const std::array<NamePair, N>& names, const QString& display) {
     for (const auto& [stored, english] : names) {
@@ -42,16 +34,6 @@ QString keywordForEnglish(const std::array<NamePair, N>& names, const QString& d
         }
     }
     return display;
-}
-
-template <std::size_t N>
-QString englishForKeyword(const std::array<NamePair, N>& names, const QString& typeKeyword) {
-    for (const auto& [stored, english] : names) {
-        if (typeKeyword == *stored) {
-            return QLatin1String(english);
-        }
-    }
-    return typeKeyword;
 }
 
 } // namespace
@@ -118,14 +100,6 @@ double tokenDouble(const QStringList& tokens, int index) {
     return tokenAt(tokens, index).toDouble();
 }
 
-QStringList commandTypeKeywords() {
-    return keywordsOf(commandNames);
-}
-
-QStringList conditionTypeKeywords() {
-    return keywordsOf(conditionNames);
-}
-
 QString commandKeywordForDisplay(const QString& display, bool japanese) {
     return japanese ? display : keywordForEnglish(commandNames, display);
 }
@@ -137,14 +111,6 @@ QString conditionKeywordForDisplay(const QString& display, bool japanese) {
 QString buttonKeywordForDisplay(const QString& display) {
     return display == QLatin1String("Right") || display == keyword::Right ? keyword::Right
                                                                           : keyword::Left;
-}
-
-QString commandDisplayName(const QString& typeKeyword, bool japanese) {
-    return japanese ? typeKeyword : englishForKeyword(commandNames, typeKeyword);
-}
-
-QString conditionDisplayName(const QString& typeKeyword, bool japanese) {
-    return japanese ? typeKeyword : englishForKeyword(conditionNames, typeKeyword);
 }
 
 QString buttonDisplayName(const QString& button, bool japanese) {

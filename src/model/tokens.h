@@ -46,10 +46,6 @@ QString tokenAt(const QStringList& tokens, int index);
 int tokenInt(const QStringList& tokens, int index);
 double tokenDouble(const QStringList& tokens, int index);
 
-// The type keywords in the order of the editor's menus.
-QStringList commandTypeKeywords();
-QStringList conditionTypeKeywords();
-
 // Menu text to stored keyword. Japanese menus show the keywords themselves;
 // an English display name maps to its keyword, any unknown text to itself.
 QString commandKeywordForDisplay(const QString& display, bool japanese);
@@ -57,9 +53,6 @@ QString conditionKeywordForDisplay(const QString& display, bool japanese);
 // "Right" or "右" is the right button, anything else the left one.
 QString buttonKeywordForDisplay(const QString& display);
 
-// Stored keyword to menu text: the keyword in Japanese, its English display
-// name otherwise; an unknown keyword is shown as it is.
-QString commandDisplayName(const QString& keyword, bool japanese);
-QString conditionDisplayName(const QString& keyword, bool japanese);
+// Stored button to menu text.
 // In English "右" shows as "Right" and any other token as "Left".
 QString buttonDisplayName(const QString& keyword, bool japanese);
