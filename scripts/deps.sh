@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
+    dpkg-dev file desktop-file-utils
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libx11-dev libxtst-dev libxkbcommon-dev
     xvfb xauth x11-utils x11-xkb-utils xdotool

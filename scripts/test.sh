@@ -8,3 +8,6 @@ cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUN_W
 cmake --build build-tests
 cd build-tests
 ctest --output-on-failure --timeout 300 "$@"
+cd ..
+# The Debian package is built, installed with apt and started from the PATH.
+scripts/package-check.sh

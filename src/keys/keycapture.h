@@ -22,6 +22,9 @@ public:
     std::atomic<int> heldModifiers{0};
     std::atomic<int> captureActive{0};
 
+    // Registers the filter (if it is not yet) ready to capture: filters that
+    // take the whole keyboard (X11) take it now, so the result is honest
+    // whichever of install and beginCapture comes first.
     bool install();
     bool remove();
     bool isInstalled() const;
@@ -29,7 +32,9 @@ public:
 
     // Resets the three recorded values and sets captureActive to 1.
     void beginCapture();
-    // Sets captureActive to 0.
+    // Sets captureActive to 0 and lets the keyboard go. Owners should use
+    // these two rather than write captureActive themselves; a filter left
+    // capturing while inactive lets go at the next key event.
     void endCapture();
 
     HookVerdict hookProcedure(int code, int message, int virtualKey);

@@ -1,0 +1,19 @@
+#include "platform/win32/win32platform.h"
+
+#include "platform/win32/win32globalhotkey.h"
+#include "platform/win32/win32inputbackend.h"
+#include "platform/win32/win32keyboardhook.h"
+
+InputBackend& Win32Platform::input() {
+    static Win32InputBackend input;
+    return input;
+}
+
+std::unique_ptr<KeyboardHook> Win32Platform::createKeyboardHook() {
+    return std::make_unique<Win32KeyboardHook>();
+}
+
+GlobalHotkey& Win32Platform::globalHotkey() {
+    static Win32GlobalHotkey hotkey;
+    return hotkey;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/platform.h"
+
+// The desktop services of a Windows session.
+class Win32Platform : public Platform {
+public:
+    InputBackend& input() override;
+    std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    GlobalHotkey& globalHotkey() override;
+};
