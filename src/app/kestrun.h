@@ -1,11 +1,200 @@
 #pragma once
 
-#include <QMainWindow>
+#include <memory>
 
-// The main window: the start page and the project editor.
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include "model/tokens.h"
+#include "settings/settings.h"
+
+class KeyCapture;
+class QAction;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QTextEdit;
+
+// The main window: the start page and the project editor. It owns the open
+// project, the settings values and every widget; files and settings are read
+// and written by the model and settings code it calls.
 class kestrun : public QMainWindow {
     Q_OBJECT
 
 public:
     explicit kestrun(QWidget* parent = nullptr);
+    ~kestrun() override;
+
+    // Read access for the parts of the program that run a project.
+    const PageList& commands() const { return list_command; }
+    const PageList& conditions() const { return list_condition; }
+    int currentPage() const { return current_page; }
+    const Settings& currentSettings() const { return settings; }
+    const QString& projectPath() const { return project_path; }
+
+private slots:
+    void pollKeystroke();
+    void addNewCommand();
+    void addCommand();
+    void addCondition();
+    void changeMenuAddCommand();
+    void changeMenuAddCondition();
+    void nextPage();
+    void returnPage();
+    void changeSomeThing();
+    void changeWidgetPage();
+    void deletePage();
+    void copy();
+    void paste();
+    void saveFile1();
+    void saveFile3();
+    void loadFile1();
+    void importedCommand();
+    void newFile();
+    void reportBug();
+    void reportImprovementSuggestion();
+    void changeLanguage();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class GuardedCommand { New, Open, Close };
+
+    // Layout (kestrun_layout.cpp).
+    void buildWidgets();
+    void buildStartPage();
+    void buildTypeEditors();
+    void buildPageWidgets();
+    void buildMenus();
+    void buildValueFields();
+    void connectSignals();
+
+    // Core (kestrun.cpp).
+    void showEditor();
+    void refresh();
+    void completeProject();
+
+    // Editor (kestrun_editor.cpp).
+    void hideTypeWidgets();
+    void showCommand(const QStringList& tokens);
+    void showCondition(const QStringList& tokens);
+    void startKeyCapture(bool forCondition, const QStringList& previous);
+    void setKeyCaptureMode(bool on, bool forCondition);
+    void setNavigationLocked(bool locked);
+    void hideInapplicableNavigation();
+
+    // Pages (kestrun_pages.cpp).
+    void rebuildPageList();
+
+    // File (kestrun_file.cpp).
+    bool isSaved() const;
+    bool confirmDiscard(GuardedCommand command);
+    bool askYesNo(const QString& title, const QString& text);
+    void replaceProject(const PageList& commands, const PageList& conditions);
+    void writeProject();
+    QString desktopPath() const;
+
+    // Menus (kestrun_menus.cpp).
+    void toggleLanguage();
+    void setHelpMode(bool on);
+    void showVersion();
+
+    // Feedback and documents (kestrun_feedback.cpp).
+    void connectFeedbackAndDocuments();
+
+    Settings settings;
+    QString project_path;
+    QString selected_command_type = keyword::None;
+    QString selected_condition_type = keyword::WaitUntilOver;
+    PageList list_command;
+    PageList list_condition;
+    PageList saved_list_command;
+    PageList saved_list_condition;
+    int current_page = 1;
+    bool capture_for_condition = false;
+    bool refreshing = false;
+    QStringList copied_command;
+    QStringList copied_condition;
+    bool editor_shown = false;
+    QString message_title;
+    QString message_text;
+    QTimer keystroke_timer;
+    std::unique_ptr<KeyCapture> key_capture;
+
+    QGroupBox* command_group = nullptr;
+    QGroupBox* condition_group = nullptr;
+    QGroupBox* page_group = nullptr;
+    QPushButton* new_project_button = nullptr;
+    QPushButton* load_project_button = nullptr;
+    QPushButton* language_button = nullptr;
+    QComboBox* command_type_combo = nullptr;
+    QPushButton* command_add_button = nullptr;
+    QPushButton* test_button = nullptr;
+    QLabel* command_type_label = nullptr;
+    QTextEdit* text_edit = nullptr;
+    QComboBox* command_button_combo = nullptr;
+    QLabel* command_seconds_label = nullptr;
+    QDoubleSpinBox* command_time_spin = nullptr;
+    QComboBox* condition_type_combo = nullptr;
+    QPushButton* condition_add_button = nullptr;
+    QLabel* condition_type_label = nullptr;
+    QLabel* condition_seconds_label = nullptr;
+    QComboBox* condition_button_combo = nullptr;
+    QDoubleSpinBox* condition_time_spin = nullptr;
+    QPushButton* previous_button = nullptr;
+    QPushButton* run_button = nullptr;
+    QPushButton* next_button = nullptr;
+    QPushButton* delete_button = nullptr;
+    QLabel* page_label = nullptr;
+    QListWidget* page_list = nullptr;
+    QPushButton* copy_button = nullptr;
+    QPushButton* paste_button = nullptr;
+    QLabel* command_key_label = nullptr;
+    QLabel* condition_key_label = nullptr;
+    QLabel* pointer_x_label = nullptr;
+    QSpinBox* pointer_x_spin = nullptr;
+    QLabel* pointer_y_label = nullptr;
+    QSpinBox* pointer_y_spin = nullptr;
+    QPushButton* pointer_get_button = nullptr;
+    QLabel* smooth_x_label = nullptr;
+    QSpinBox* smooth_x_spin = nullptr;
+    QLabel* smooth_y_label = nullptr;
+    QSpinBox* smooth_y_spin = nullptr;
+    QPushButton* smooth_get_button = nullptr;
+    QSpinBox* hour_spin = nullptr;
+    QLabel* clock_colon_label = nullptr;
+    QSpinBox* minute_spin = nullptr;
+
+    QMenu* file_menu = nullptr;
+    QMenu* report_menu = nullptr;
+    QMenu* settings_menu = nullptr;
+    QMenu* version_menu = nullptr;
+    QMenu* help_menu = nullptr;
+    QMenu* other_menu = nullptr;
+    QAction* new_action = nullptr;
+    QAction* open_action = nullptr;
+    QAction* save_action = nullptr;
+    QAction* save_as_action = nullptr;
+    QAction* report_bug_action = nullptr;
+    QAction* suggest_action = nullptr;
+    QAction* need_reply_action = nullptr;
+    QAction* ask_save_action = nullptr;
+    QAction* ask_paste_action = nullptr;
+    QAction* ask_delete_action = nullptr;
+    QAction* version_action = nullptr;
+    QAction* help_mode_action = nullptr;
+    QAction* ask_how_action = nullptr;
+    QAction* language_action = nullptr;
+    QAction* license_action = nullptr;
+    QAction* oss_notice_action = nullptr;
+    QAction* qt_info_action = nullptr;
+    QAction* lgpl_action = nullptr;
 };

@@ -2,7 +2,7 @@
 #include <QFont>
 #include <QToolTip>
 
-#include "kestrun.h"
+#include "app/kestrun.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,0 +1,139 @@
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/kestrun.h"
+#include "model/project.h"
+
+namespace {
+
+const QString projectFilter = QStringLiteral("Command Data (*.cmdat);;All Files (*)");
+
+} // namespace
+
+QString kestrun::desktopPath() const {
+    return desktopFolderPath();
+}
+
+bool kestrun::isSaved() const {
+    return list_command == saved_list_command && list_condition == saved_list_condition;
+}
+
+bool kestrun::askYesNo(const QString& title, const QString& text) {
+    return QMessageBox::warning(this, title, text, QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool kestrun::confirmDiscard(GuardedCommand command) {
+    if (isSaved() || !settings.is_message_file)
+        return true;
+    const bool ja = settings.is_japanese;
+    QString text;
+    switch (command) {
+    case GuardedCommand::New:
+        text = ja ? QStringLiteral("プロジェクトが保存されていません。\n新規作成しますか？")
+                  : QStringLiteral(
+                        "The project has not been saved.\nDo you want to create a new one?");
+        break;
+    case GuardedCommand::Open:
+        text = ja ? QStringLiteral(
+                        "プロジェクトが保存されていません。\n新しいプロジェクトを読み込みますか？")
+                  : QStringLiteral(
+                        "The project has not been saved.\nDo you want to load a new project?");
+        break;
+    case GuardedCommand::Close:
+        text = ja ? QStringLiteral("プロジェクトが保存されていません。\n終了しますか？")
+                  : QStringLiteral("The project has not been saved.\nDo you want to exit?");
+        break;
+    }
+    return askYesNo(ja ? QStringLiteral("最終確認") : QStringLiteral("Warning"), text);
+}
+
+void kestrun::replaceProject(const PageList& commands, const PageList& conditions) {
+    list_command = commands;
+    list_condition = conditions;
+    saved_list_command = commands;
+    saved_list_condition = conditions;
+    current_page = 1;
+}
+
+void kestrun::newFile() {
+    if (!confirmDiscard(GuardedCommand::New))
+        return;
+    project_path = desktopPath();
+    const Project blank = Project::blank();
+    replaceProject(blank.list_command, blank.list_condition);
+    refresh();
+}
+
+void kestrun::loadFile1() {
+    if (!confirmDiscard(GuardedCommand::Open))
+        return;
+    const QString start =
+        isUntitled(project_path, desktopPath()) ? settings.file_path : project_path;
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("コマンドデータを読み込み"), start, projectFilter);
+    if (path.isEmpty())
+        return;
+    const ReadResult result = readProjectFile(path);
+    if (!result.ok) {
+        // The project and its path stay, so a later Save cannot overwrite
+        // the file that failed to load.
+        QMessageBox::warning(this, result.error.title, result.error.text);
+        return;
+    }
+    project_path = path;
+    replaceProject(result.project.list_command, result.project.list_condition);
+    refresh();
+    QApplication::beep();
+}
+
+void kestrun::saveFile1() {
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
+                                                      project_path, projectFilter);
+    if (path.isEmpty())
+        return;
+    project_path = withProjectExtension(path);
+    writeProject();
+}
+
+void kestrun::saveFile3() {
+    if (isUntitled(project_path, desktopPath()))
+        saveFile1();
+    else
+        writeProject();
+}
+
+void kestrun::writeProject() {
+    const WriteResult result =
+        writeProjectFile(project_path, Project{list_command, list_condition});
+    if (!result.ok) {
+        QMessageBox::warning(this, result.error.title, result.error.text);
+        return;
+    }
+    saved_list_command = list_command;
+    saved_list_condition = list_condition;
+    QApplication::beep();
+    refresh();
+}
+
+void kestrun::addNewCommand() {
+    project_path = desktopPath();
+    showEditor();
+}
+
+void kestrun::importedCommand() {
+    project_path = desktopPath();
+    loadFile1();
+    showEditor();
+}
+
+void kestrun::closeEvent(QCloseEvent* event) {
+    if (!confirmDiscard(GuardedCommand::Close)) {
+        event->ignore();
+        return;
+    }
+    saveSettings(settings, project_path, isUntitled(project_path, desktopPath()));
+    event->accept();
+}

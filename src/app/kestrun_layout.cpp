@@ -1,0 +1,285 @@
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+
+#include "app/kestrun.h"
+#include "app/styles.h"
+
+// Every widget is a direct child of the window at a fixed place; widgets
+// created later lie above earlier ones where they overlap.
+
+namespace {
+
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, int x, int y, int width, int height,
+              const QString& sheet) {
+    widget->setObjectName(QLatin1String(name));
+    widget->move(x, y);
+    widget->setFixedSize(width, height);
+    widget->setStyleSheet(sheet);
+    widget->hide();
+    return widget;
+}
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& title, QRect geometry) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    box->setStyleSheet(style::group());
+    box->hide();
+    return box;
+}
+
+QComboBox* combo(QWidget* parent, const QStringList& items) {
+    auto* box = new QComboBox(parent);
+    box->addItems(items);
+    return box;
+}
+
+QDoubleSpinBox* realSpin(QWidget* parent, double step) {
+    auto* spin = new QDoubleSpinBox(parent);
+    spin->setRange(0.01, 1000);
+    spin->setSingleStep(step);
+    return spin;
+}
+
+QSpinBox* spin(QWidget* parent, int minimum, int maximum) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(minimum, maximum);
+    return box;
+}
+
+QSpinBox* coordinateSpin(QWidget* parent, int maximum) {
+    QSpinBox* box = spin(parent, -9999999, maximum);
+    box->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    return box;
+}
+
+QAction* action(QMenu* menu, const char* name, const QString& text, bool checkable = false) {
+    QAction* item = menu->addAction(text);
+    item->setObjectName(QLatin1String(name));
+    item->setCheckable(checkable);
+    return item;
+}
+
+QMenu* menu(QMenuBar* bar, const char* name, const QString& title) {
+    QMenu* added = bar->addMenu(title);
+    added->setObjectName(QLatin1String(name));
+    return added;
+}
+
+} // namespace
+
+void kestrun::buildWidgets() {
+    buildStartPage();
+    buildTypeEditors();
+    buildPageWidgets();
+    buildMenus();
+    buildValueFields();
+    connectSignals();
+}
+
+void kestrun::buildStartPage() {
+    command_group = group(this, "command_group", QStringLiteral("操作"), {10, 30, 400, 240});
+    condition_group = group(this, "condition_group", QStringLiteral("条件"), {10, 280, 400, 240});
+    page_group = group(this, "page_group", QStringLiteral("ページ"), {430, 30, 190, 490});
+
+    new_project_button = place(new QPushButton(QStringLiteral("新しいプロジェクトを作成"), this),
+                               "new_project_button", 10, 10, 610, 60, style::button24());
+    load_project_button = place(new QPushButton(QStringLiteral("プロジェクトを読み込む"), this),
+                                "load_project_button", 10, 80, 610, 60, style::button24());
+    language_button = place(new QPushButton(QStringLiteral("English"), this), "language_button", 10,
+                            150, 610, 60, style::button24());
+    new_project_button->show();
+    load_project_button->show();
+    language_button->show();
+}
+
+void kestrun::buildTypeEditors() {
+    command_type_combo = place(combo(this, {keyword::None, keyword::Click, keyword::MousePointer,
+                                            keyword::SmoothMove, keyword::Key, keyword::EnterText}),
+                               "command_type_combo", 20, 60, 200, 40, style::combo());
+    command_add_button = place(new QPushButton(QStringLiteral("追加"), this), "command_add_button",
+                               240, 60, 60, 38, style::button24());
+    test_button = place(new QPushButton(QStringLiteral("テスト"), this), "test_button", 310, 220,
+                        90, 38, style::button24());
+    command_type_label = place(new QLabel(QStringLiteral("X"), this), "command_type_label", 20, 110,
+                               300, 30, style::label24());
+    command_type_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text_edit = place(new QTextEdit(this), "text_edit", 20, 142, 380, 73, style::text());
+    command_button_combo = place(combo(this, {keyword::Left, keyword::Right}),
+                                 "command_button_combo", 20, 150, 90, 40, style::combo());
+    command_seconds_label = place(new QLabel(QStringLiteral("秒"), this), "command_seconds_label",
+                                  140, 210, 60, 60, style::label30());
+    command_time_spin =
+        place(realSpin(this, 0.01), "command_time_spin", 20, 220, 110, 40, style::realSpin());
+
+    condition_type_combo =
+        place(combo(this, {keyword::WaitUntilOver, keyword::Time, keyword::Immediately,
+                           keyword::Click, keyword::Key, keyword::ClockTime}),
+              "condition_type_combo", 20, 310, 200, 40, style::combo());
+    condition_add_button = place(new QPushButton(QStringLiteral("追加"), this),
+                                 "condition_add_button", 240, 310, 60, 38, style::button24());
+    condition_type_label = place(new QLabel(QStringLiteral("時間"), this), "condition_type_label",
+                                 20, 360, 400, 60, style::label24());
+    condition_type_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    condition_seconds_label = place(new QLabel(QStringLiteral("秒"), this),
+                                    "condition_seconds_label", 140, 380, 400, 60, style::label30());
+    condition_button_combo = place(combo(this, {keyword::Left, keyword::Right}),
+                                   "condition_button_combo", 20, 390, 90, 40, style::combo());
+    condition_time_spin =
+        place(realSpin(this, 0.1), "condition_time_spin", 20, 390, 120, 40, style::realSpin());
+}
+
+void kestrun::buildPageWidgets() {
+    previous_button = place(new QPushButton(QStringLiteral("←"), this), "previous_button", 450, 365,
+                            62, 30, style::button48());
+    run_button = place(new QPushButton(QStringLiteral("実行"), this), "run_button", 10, 525, 610,
+                       53, style::button48());
+    next_button = place(new QPushButton(QStringLiteral("→"), this), "next_button", 537, 365, 62, 30,
+                        style::button48());
+    delete_button = place(new QPushButton(QStringLiteral("削除"), this), "delete_button", 453, 446,
+                          145, 38, style::redButton());
+    page_label = place(new QLabel(QStringLiteral("1/1"), this), "page_label", 450, 485, 143, 24,
+                       style::label24());
+    page_list = place(new QListWidget(this), "page_list", 450, 60, 150, 295, style::tooltipOnly());
+    page_list->addItem(QStringLiteral("1.なし"));
+    copy_button = place(new QPushButton(QStringLiteral("コピー"), this), "copy_button", 450, 400,
+                        62, 41, style::button24());
+    paste_button = place(new QPushButton(QStringLiteral("ペースト"), this), "paste_button", 538,
+                         400, 62, 41, style::button16());
+}
+
+void kestrun::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("menu_bar"));
+
+    file_menu = menu(bar, "file_menu", QStringLiteral("ファイル"));
+    new_action = action(file_menu, "new_action", QStringLiteral("新規作成"));
+    open_action = action(file_menu, "open_action", QStringLiteral("開く"));
+    save_action = action(file_menu, "save_action", QStringLiteral("上書き保存"));
+    save_as_action = action(file_menu, "save_as_action", QStringLiteral("名前を付けて保存"));
+
+    report_menu = menu(bar, "report_menu", QStringLiteral("報告"));
+    report_bug_action = action(report_menu, "report_bug_action", QStringLiteral("バグを報告"));
+    suggest_action = action(report_menu, "suggest_action", QStringLiteral("改善案を報告"));
+    need_reply_action =
+        action(report_menu, "need_reply_action", QStringLiteral("返信が必要な場合"));
+
+    settings_menu = menu(bar, "settings_menu", QStringLiteral("設定"));
+    ask_save_action = action(settings_menu, "ask_save_action",
+                             QStringLiteral("ファイルを保存するか確認する"), true);
+    ask_paste_action = action(settings_menu, "ask_paste_action",
+                              QStringLiteral("ページにペーストするか確認する"), true);
+    ask_delete_action = action(settings_menu, "ask_delete_action",
+                               QStringLiteral("ページを削除するか確認する"), true);
+
+    version_menu = menu(bar, "version_menu", QStringLiteral("バージョン"));
+    version_action = action(version_menu, "version_action", QStringLiteral("バージョン情報"));
+
+    help_menu = menu(bar, "help_menu", QStringLiteral("ヘルプ"));
+    help_mode_action = action(help_menu, "help_mode_action", QStringLiteral("ヘルプモード"), true);
+    ask_how_action = action(help_menu, "ask_how_action", QStringLiteral("使い方を質問する"));
+
+    other_menu = menu(bar, "other_menu", QStringLiteral("その他"));
+    language_action = action(other_menu, "language_action", QStringLiteral("English"));
+    license_action =
+        action(other_menu, "license_action", QStringLiteral("ソフトウェア使用許諾契約書を見る"));
+    oss_notice_action = action(other_menu, "oss_notice_action",
+                               QStringLiteral("オープンソースソフトウェアに関する告知を見る"));
+    qt_info_action =
+        action(other_menu, "qt_info_action",
+               QStringLiteral("Qtライブラリの差替え又は再インストールに関する情報を見る"));
+    lgpl_action = action(other_menu, "lgpl_action", QStringLiteral("LGPLv3のライセンス文章を見る"));
+
+    bar->hide();
+}
+
+void kestrun::buildValueFields() {
+    command_key_label =
+        place(new QLabel(this), "command_key_label", 20, 145, 380, 40, style::label24Spaced());
+    condition_key_label =
+        place(new QLabel(this), "condition_key_label", 20, 385, 380, 40, style::label24Spaced());
+
+    pointer_x_label = place(new QLabel(QStringLiteral("X:"), this), "pointer_x_label", 20, 133, 24,
+                            60, style::label24Spaced());
+    pointer_x_spin =
+        place(coordinateSpin(this, 9999999), "pointer_x_spin", 40, 145, 120, 40, style::spin());
+    pointer_y_label = place(new QLabel(QStringLiteral("Y:"), this), "pointer_y_label", 170, 133, 24,
+                            60, style::label24Spaced());
+    pointer_y_spin =
+        place(coordinateSpin(this, 99999999), "pointer_y_spin", 190, 145, 120, 40, style::spin());
+    pointer_get_button = place(new QPushButton(QStringLiteral("取得"), this), "pointer_get_button",
+                               320, 144, 80, 43, style::button24());
+
+    smooth_x_label = place(new QLabel(QStringLiteral("X:"), this), "smooth_x_label", 20, 133, 24,
+                           60, style::label24Spaced());
+    smooth_x_spin =
+        place(coordinateSpin(this, 9999999), "smooth_x_spin", 40, 145, 120, 40, style::spin());
+    smooth_y_label = place(new QLabel(QStringLiteral("Y:"), this), "smooth_y_label", 170, 133, 24,
+                           60, style::label24Spaced());
+    smooth_y_spin =
+        place(coordinateSpin(this, 99999999), "smooth_y_spin", 190, 145, 120, 40, style::spin());
+    smooth_get_button = place(new QPushButton(QStringLiteral("取得"), this), "smooth_get_button",
+                              320, 144, 80, 43, style::button24());
+
+    hour_spin = place(spin(this, 0, 23), "hour_spin", 20, 390, 70, 40, style::spin());
+    clock_colon_label = place(new QLabel(QStringLiteral(":"), this), "clock_colon_label", 100, 395,
+                              24, 24, style::label24Spaced());
+    minute_spin = place(spin(this, 0, 59), "minute_spin", 114, 390, 70, 40, style::spin());
+}
+
+void kestrun::connectSignals() {
+    connect(new_project_button, &QPushButton::clicked, this, &kestrun::addNewCommand);
+    connect(load_project_button, &QPushButton::clicked, this, &kestrun::importedCommand);
+    connect(language_button, &QPushButton::clicked, this, &kestrun::toggleLanguage);
+
+    connect(command_type_combo, &QComboBox::currentIndexChanged, this,
+            &kestrun::changeMenuAddCommand);
+    connect(command_add_button, &QPushButton::clicked, this, &kestrun::addCommand);
+    connect(condition_type_combo, &QComboBox::currentIndexChanged, this,
+            &kestrun::changeMenuAddCondition);
+    connect(condition_add_button, &QPushButton::clicked, this, &kestrun::addCondition);
+
+    connect(text_edit, &QTextEdit::textChanged, this, &kestrun::changeSomeThing);
+    connect(command_button_combo, &QComboBox::currentIndexChanged, this, &kestrun::changeSomeThing);
+    connect(command_time_spin, &QDoubleSpinBox::valueChanged, this, &kestrun::changeSomeThing);
+    connect(condition_button_combo, &QComboBox::currentIndexChanged, this,
+            &kestrun::changeSomeThing);
+    connect(condition_time_spin, &QDoubleSpinBox::valueChanged, this, &kestrun::changeSomeThing);
+    for (QSpinBox* field :
+         {pointer_x_spin, pointer_y_spin, smooth_x_spin, smooth_y_spin, hour_spin, minute_spin})
+        connect(field, &QSpinBox::valueChanged, this, &kestrun::changeSomeThing);
+    connect(&keystroke_timer, &QTimer::timeout, this, &kestrun::pollKeystroke);
+
+    connect(previous_button, &QPushButton::clicked, this, &kestrun::returnPage);
+    connect(next_button, &QPushButton::clicked, this, &kestrun::nextPage);
+    connect(delete_button, &QPushButton::clicked, this, &kestrun::deletePage);
+    connect(page_list, &QListWidget::itemSelectionChanged, this, &kestrun::changeWidgetPage);
+    connect(copy_button, &QPushButton::clicked, this, &kestrun::copy);
+    connect(paste_button, &QPushButton::clicked, this, &kestrun::paste);
+
+    connect(new_action, &QAction::triggered, this, &kestrun::newFile);
+    connect(open_action, &QAction::triggered, this, &kestrun::loadFile1);
+    connect(save_action, &QAction::triggered, this, &kestrun::saveFile3);
+    connect(save_as_action, &QAction::triggered, this, &kestrun::saveFile1);
+
+    connect(ask_save_action, &QAction::toggled, this,
+            [this](bool on) { settings.is_message_file = on; });
+    connect(ask_paste_action, &QAction::toggled, this,
+            [this](bool on) { settings.is_message_paste = on; });
+    connect(ask_delete_action, &QAction::toggled, this,
+            [this](bool on) { settings.is_message_delete = on; });
+    connect(version_action, &QAction::triggered, this, &kestrun::showVersion);
+    connect(help_mode_action, &QAction::triggered, this, &kestrun::setHelpMode);
+    connect(language_action, &QAction::triggered, this, &kestrun::toggleLanguage);
+    connectFeedbackAndDocuments();
+}

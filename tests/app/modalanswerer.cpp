@@ -1,0 +1,67 @@
+#include "modalanswerer.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
+
+ModalAnswerer::ModalAnswerer(std::function<bool(QWidget*)> answer) : answer(std::move(answer)) {
+    connect(&timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    timer.start(10);
+}
+
+void ModalAnswerer::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    if (!answer(modal))
+        return;
+    timer.stop();
+    done = true;
+}
+
+std::unique_ptr<ModalAnswerer> ModalAnswerer::messageBox(QMessageBox::StandardButton button) {
+    auto answerer = std::make_unique<ModalAnswerer>(nullptr);
+    answerer->answer = [self = answerer.get(), button](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box)
+            return false;
+        self->title = box->windowTitle();
+        self->text = box->text();
+        self->icon = box->icon();
+        self->buttons = box->standardButtons();
+        if (QPushButton* defaultButton = box->defaultButton())
+            self->defaultButton = box->standardButton(defaultButton);
+        box->button(button)->click();
+        return true;
+    };
+    return answerer;
+}
+
+std::unique_ptr<ModalAnswerer> ModalAnswerer::fileDialog(const QString& path) {
+    auto answerer = std::make_unique<ModalAnswerer>(nullptr);
+    answerer->answer = [self = answerer.get(), path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog)
+            return false;
+        self->title = dialog->windowTitle();
+        if (path.isEmpty()) {
+            dialog->reject();
+            return true;
+        }
+        // selectFile alone races the dialog's own start selection while its
+        // folder is still loading; typing the name into an empty selection
+        // does not.
+        dialog->setDirectory(QFileInfo(path).absolutePath());
+        if (auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
+            view->clearSelection();
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QFileInfo(path).fileName());
+        // QFileDialog hides accept(); through QDialog it still checks the choice.
+        static_cast<QDialog*>(dialog)->accept();
+        return true;
+    };
+    return answerer;
+}

@@ -1,0 +1,251 @@
+#include <QtTest>
+
+#include <QAction>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QPushButton>
+
+#include "modalanswerer.h"
+#include "testplatform.h"
+#include "windowfixture.h"
+
+using fixture::child;
+
+namespace {
+
+void trigger(const kestrun& window, const char* name) {
+    child<QAction>(window, name)->trigger();
+}
+
+// Makes the project differ from its saved state.
+void edit(kestrun& window) {
+    fixture::addCommandType(window, 1);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QByteArray twoPages = R"({"list_command": [["クリック", "左", 0.1], ["なし"]],
+                                "list_condition": [["即時"], ["時間", "2"]], "extra": 1})";
+
+} // namespace
+
+// The File menu, the start-page Load button, the unsaved-change guard and the
+// close of the window.
+class TestWindowFile : public QObject {
+    Q_OBJECT
+
+    TestPlatform platform;
+    QTemporaryDir folder;
+
+private slots:
+    void initTestCase() { fixture::useTestLocations(); }
+    void init() { fixture::writeSettings(); }
+
+    void loadProjectOpensAFileAndEntersTheEditor() {
+        const QString path = fixture::writeFile(folder.path(), "demo.old.cmdat", twoPages);
+        kestrun window;
+        window.show();
+        auto dialog = ModalAnswerer::fileDialog(path);
+        child<QPushButton>(window, "load_project_button")->click();
+        QVERIFY(dialog->answered());
+        QCOMPARE(dialog->title, QStringLiteral("コマンドデータを読み込み"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("demo"));
+        QCOMPARE(window.projectPath(), path);
+        QCOMPARE(window.commands(), (PageList{{"クリック", "左", "0.1"}, {"なし"}}));
+        QVERIFY(child<QWidget>(window, "run_button")->isVisible());
+        QVERIFY(!child<QWidget>(window, "load_project_button")->isVisible());
+        // Freshly opened counts as saved: New asks nothing.
+        auto box = ModalAnswerer::messageBox(QMessageBox::No);
+        trigger(window, "new_action");
+        QVERIFY(!box->answered());
+        QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        QCOMPARE(window.commands(), (PageList{{"なし"}}));
+    }
+
+    void cancellingLoadProjectStillEntersTheEditor() {
+        kestrun window;
+        window.show();
+        auto dialog = ModalAnswerer::fileDialog(QString());
+        child<QPushButton>(window, "load_project_button")->click();
+        QVERIFY(dialog->answered());
+        QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        QVERIFY(child<QWidget>(window, "run_button")->isVisible());
+    }
+
+    void theGuardAsksBeforeNewAndNoKeepsTheProject() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        {
+            auto box = ModalAnswerer::messageBox(QMessageBox::No);
+            trigger(window, "new_action");
+            QVERIFY(box->answered());
+            QCOMPARE(box->title, QStringLiteral("最終確認"));
+            QCOMPARE(box->text,
+                     QStringLiteral("プロジェクトが保存されていません。\n新規作成しますか？"));
+            QCOMPARE(box->defaultButton, QMessageBox::No);
+            QCOMPARE(window.commands()[0][0], QStringLiteral("クリック"));
+        }
+        // Undoing the edit by hand makes the project saved again.
+        fixture::addCommandType(window, 0);
+        {
+            auto none = ModalAnswerer::messageBox(QMessageBox::No);
+            trigger(window, "new_action");
+            QVERIFY(!none->answered());
+        }
+
+        edit(window);
+        auto yes = ModalAnswerer::messageBox(QMessageBox::Yes);
+        trigger(window, "new_action");
+        QVERIFY(yes->answered());
+        QCOMPARE(window.commands(), (PageList{{"なし"}}));
+    }
+
+    void theGuardAsksBeforeOpenInEnglish() {
+        fixture::writeSettings(QStringLiteral("\"is_japanese\": false"));
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        auto box = ModalAnswerer::messageBox(QMessageBox::No);
+        trigger(window, "open_action");
+        QVERIFY(box->answered());
+        QCOMPARE(box->title, QStringLiteral("Warning"));
+        QCOMPARE(
+            box->text,
+            QStringLiteral("The project has not been saved.\nDo you want to load a new project?"));
+        QCOMPARE(window.commands()[0][0], QStringLiteral("クリック"));
+    }
+
+    void withoutTheQuestionAnUnsavedProjectIsDiscarded() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        trigger(window, "ask_save_action");
+        QVERIFY(!window.currentSettings().is_message_file);
+        edit(window);
+        auto box = ModalAnswerer::messageBox(QMessageBox::No);
+        trigger(window, "new_action");
+        QVERIFY(!box->answered());
+        QCOMPARE(window.commands(), (PageList{{"なし"}}));
+    }
+
+    void closingAnUnsavedProjectAsksAndNoWritesNothing() {
+        fixture::removeSettings();
+        auto welcome = ModalAnswerer::messageBox(QMessageBox::Ok);
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        {
+            auto box = ModalAnswerer::messageBox(QMessageBox::No);
+            QVERIFY(!window.close());
+            QVERIFY(box->answered());
+            QCOMPARE(box->text,
+                     QStringLiteral("プロジェクトが保存されていません。\n終了しますか？"));
+            QVERIFY(window.isVisible());
+            QVERIFY(!fixture::settingsExist());
+            QCOMPARE(window.commands()[0][0], QStringLiteral("クリック"));
+        }
+        auto box = ModalAnswerer::messageBox(QMessageBox::Yes);
+        QVERIFY(window.close());
+        QVERIFY(fixture::settingsExist());
+        QVERIFY(fixture::settingsText().contains("\"is_help\": true"));
+    }
+
+    void aFailedOpenKeepsPathTitleAndProject() {
+        const QString saved = QDir(folder.path()).filePath("kept.cmdat");
+        const QString broken = fixture::writeFile(folder.path(), "broken.cmdat", "{ not json");
+        const QString array = fixture::writeFile(folder.path(), "array.cmdat", "[1, 2]");
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        {
+            auto dialog = ModalAnswerer::fileDialog(saved);
+            trigger(window, "save_as_action");
+            QVERIFY(dialog->answered());
+        }
+        QCOMPARE(window.windowTitle(), QStringLiteral("kept"));
+        for (const QString& path : {broken, array}) {
+            auto dialog = ModalAnswerer::fileDialog(path);
+            auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
+            trigger(window, "open_action");
+            QVERIFY(dialog->answered());
+            QVERIFY(error->answered());
+            QCOMPARE(error->title, QStringLiteral("読み込みエラー"));
+            QCOMPARE(error->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(window.projectPath(), saved);
+            QCOMPARE(window.windowTitle(), QStringLiteral("kept"));
+            QCOMPARE(window.commands()[0][0], QStringLiteral("クリック"));
+        }
+        // A following Save writes to the file that was open, not to the broken one.
+        child<QDoubleSpinBox>(window, "command_time_spin")->setValue(2);
+        trigger(window, "save_action");
+        QCOMPARE(readAll(broken), QByteArray("{ not json"));
+        QVERIFY(readAll(saved).contains("\"2\""));
+    }
+
+    void anUnevenProjectFileOpensAndCanBeBrowsed() {
+        const QString path = fixture::writeFile(
+            folder.path(), "uneven.cmdat",
+            R"({"list_command": [["キー"], [], ["クリック"]], "list_condition": [["即時"]]})");
+        const QString empty = fixture::writeFile(folder.path(), "empty.cmdat",
+                                                 R"({"list_command": [], "list_condition": []})");
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::openProject(window, path);
+        QCOMPARE(window.commands().size(), window.conditions().size());
+        QVERIFY(window.commands().size() >= 1);
+        for (int page = 1; page < window.commands().size(); ++page)
+            child<QPushButton>(window, "next_button")->click();
+        child<QPushButton>(window, "copy_button")->click();
+        fixture::openProject(window, empty);
+        QCOMPARE(window.commands().size(), 1);
+        QCOMPARE(window.conditions().size(), 1);
+        QCOMPARE(window.windowTitle(), QStringLiteral("empty"));
+    }
+
+    void saveAsAddsTheExtensionAndSaveWritesWithoutADialog() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        {
+            // Save on an untitled project asks for a name; cancelling writes nothing.
+            auto dialog = ModalAnswerer::fileDialog(QString());
+            trigger(window, "save_action");
+            QVERIFY(dialog->answered());
+            QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        }
+        const QString plan = QDir(folder.path()).filePath("plan");
+        {
+            auto dialog = ModalAnswerer::fileDialog(plan);
+            trigger(window, "save_action");
+            QVERIFY(dialog->answered());
+            QCOMPARE(dialog->title, QStringLiteral("名前を付けて保存"));
+        }
+        QCOMPARE(window.projectPath(), plan + ".cmdat");
+        QCOMPARE(window.windowTitle(), QStringLiteral("plan"));
+        QVERIFY(readAll(plan + ".cmdat").contains("クリック"));
+
+        fixture::addCommandType(window, 2);
+        auto dialog = ModalAnswerer::fileDialog(QString());
+        trigger(window, "save_action");
+        QVERIFY(!dialog->answered());
+        QVERIFY(readAll(plan + ".cmdat").contains("マウスポインター"));
+        // Saved: closing asks nothing and remembers the file.
+        auto box = ModalAnswerer::messageBox(QMessageBox::No);
+        QVERIFY(window.close());
+        QVERIFY(!box->answered());
+        QVERIFY(fixture::settingsText().contains(QFileInfo(plan).fileName().toUtf8() + ".cmdat"));
+    }
+};
+
+QTEST_MAIN(TestWindowFile)
+#include "tst_window_file.moc"
