@@ -11,7 +11,7 @@ start)
     if xdpyinfo -display "$display" >/dev/null 2>&1; then
         exit 0
     fi
-    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     echo $! >"$pidfile"
     for _ in $(seq 100); do
         xdpyinfo -display "$display" >/dev/null 2>&1 && exit 0

@@ -17,6 +17,12 @@ private slots:
         QVERIFY(!platform.globalHotkey().registerHotkey());
     }
 
+    void sessionWithoutXcbGetsNoDesktopAccess() {
+        QCOMPARE(QGuiApplication::platformName(), QString("offscreen"));
+        QVERIFY(dynamic_cast<NullPlatform*>(&Platform::instance()));
+        QVERIFY(!Platform::instance().input().canSynthesize());
+    }
+
     void testPlatformReplacesTheChosenOneForItsLifetime() {
         Platform* chosen = &Platform::instance();
         {
@@ -29,5 +35,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PlatformChoiceTest)
+QTEST_MAIN(PlatformChoiceTest)
 #include "tst_platformchoice.moc"

@@ -1,0 +1,35 @@
+#include "platform/x11/x11autorepeat.h"
+
+void X11AutoRepeat::suppress(KeyCode keycode) {
+    Suppression& suppression = suppressed[keycode];
+    if (suppression.holds++ > 0)
+        return;
+    XKeyboardState state;
+    XGetKeyboardControl(display, &state);
+    suppression.repeatedBefore = (state.auto_repeats[keycode / 8] >> (keycode % 8)) & 1;
+    if (suppression.repeatedBefore)
+        setRepeat(keycode, false);
+}
+
+void X11AutoRepeat::restore(KeyCode keycode) {
+    auto it = suppressed.find(keycode);
+    if (it == suppressed.end() || --it->second.holds > 0)
+        return;
+    if (it->second.repeatedBefore)
+        setRepeat(keycode, true);
+    suppressed.erase(it);
+}
+
+void X11AutoRepeat::restoreAll() {
+    for (const auto& [keycode, suppression] : suppressed)
+        if (suppression.repeatedBefore)
+            setRepeat(keycode, true);
+    suppressed.clear();
+}
+
+void X11AutoRepeat::setRepeat(KeyCode keycode, bool repeat) {
+    XKeyboardControl control;
+    control.key = keycode;
+    control.auto_repeat_mode = repeat ? AutoRepeatModeOn : AutoRepeatModeOff;
+    XChangeKeyboardControl(display, KBKey | KBAutoRepeatMode, &control);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <X11/XKBlib.h>
+
+#include <functional>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+// Where a key sits and what to latch so that pressing it yields a wanted
+// keysym: the modifiers and the group are latched only for that one press.
+struct KeyPlacement {
+    KeyCode keycode = 0;
+    unsigned latchMods = 0;
+    int latchedGroup = 0;
+    bool latchGroup = false;
+};
+
+// A copy of the server's XKB keyboard map, read again after every change, with
+// an index from characters to the keys, groups and levels that type them.
+class X11KeyboardMap {
+public:
+    using KeyFilter = std::function<bool(KeyCode)>;
+
+    explicit X11KeyboardMap(Display* display);
+    ~X11KeyboardMap();
+    X11KeyboardMap(const X11KeyboardMap&) = delete;
+    X11KeyboardMap& operator=(const X11KeyboardMap&) = delete;
+
+    // Marks the copy out of date; the next refresh reads the server's map.
+    void invalidate() { stale = true; }
+    bool isStale() const { return stale; }
+    // Reads the map if it is out of date; false when the server gave none.
+    bool refresh();
+
+    // A key that types the character in the keyboard state given, with the
+    // latches that press needs; none when no usable key can.
+    std::optional<KeyPlacement> placeCharacter(char32_t character, const XkbStateRec& state,
+                                               const KeyFilter& usable) const;
+    // The usable key that carries the keysym, preferring its first group and
+    // level; 0 when none does.
+    KeyCode keycodeOfKeysym(KeySym keysym, const KeyFilter& usable) const;
+    // The Windows virtual-key code of the key as its first group names it.
+    int virtualKeyOfKeycode(KeyCode keycode) const;
+    // Keys that carry no keysym at all, free to be lent out.
+    std::vector<KeyCode> emptyKeycodes() const;
+    // Whether every level of every group of the key is the keysym.
+    bool carriesOnly(KeyCode keycode, KeySym keysym) const;
+
+private:
+    struct Spot {
+        KeyCode keycode;
+        int group;
+        int level;
+    };
+
+    void buildCharacterIndex();
+    int keyGroupFor(KeyCode keycode, int keyboardGroup) const;
+    std::optional<unsigned> latchForLevel(KeyCode keycode, int group, int level,
+                                          unsigned activeMods) const;
+
+    Display* display;
+    XkbDescPtr desc = nullptr;
+    bool stale = true;
+    int keyboardGroups = 1;
+    std::unordered_multimap<char32_t, Spot> characters;
+};

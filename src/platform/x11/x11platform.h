@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+
+#include "platform/platform.h"
+#include "platform/x11/x11globalhotkey.h"
+#include "platform/x11/x11inputbackend.h"
+
+// The desktop services of an X11 session.
+class X11Platform : public Platform {
+public:
+    // Opens connections of its own to the named display; empty means DISPLAY.
+    explicit X11Platform(QByteArray displayName = {});
+
+    static QByteArray displayNameOf(Display* display);
+
+    // Whether the display could be opened and offers what input needs.
+    bool isUsable() const { return backend.canSynthesize(); }
+
+    InputBackend& input() override { return backend; }
+    std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    GlobalHotkey& globalHotkey() override { return hotkey; }
+
+private:
+    QByteArray displayName;
+    X11InputBackend backend;
+    X11GlobalHotkey hotkey;
+};

@@ -1,0 +1,58 @@
+// Qt's headers go before Xlib's, whose macros would break them.
+#include <QTest>
+
+#include "x11testing.h"
+#include "xevwindow.h"
+
+#include <X11/XKBlib.h>
+#include <thread>
+
+void typeText(InputBackend& input, const QString& text, std::chrono::microseconds interval) {
+    const auto start = std::chrono::steady_clock::now();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        input.sendUnicodeUnit(text[i].unicode(), true);
+        input.sendUnicodeUnit(text[i].unicode(), false);
+        const auto deadline = start + interval * (i + 1);
+        while (std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+ServerView::ServerView() : connection(XOpenDisplay(nullptr)) {}
+
+ServerView::~ServerView() {
+    if (connection)
+        XCloseDisplay(connection);
+}
+
+std::vector<KeySym> ServerView::keyboardMapping() const {
+    int minKeycode = 0, maxKeycode = 0, columns = 0;
+    XDisplayKeycodes(connection, &minKeycode, &maxKeycode);
+    KeySym* map =
+        XGetKeyboardMapping(connection, minKeycode, maxKeycode - minKeycode + 1, &columns);
+    std::vector<KeySym> mapping(map, map + (maxKeycode - minKeycode + 1) * columns);
+    XFree(map);
+    return mapping;
+}
+
+std::vector<int> ServerView::keysDown() const {
+    char keys[32];
+    XQueryKeymap(connection, keys);
+    std::vector<int> down;
+    for (int keycode = 0; keycode < 256; ++keycode)
+        if ((keys[keycode / 8] >> (keycode % 8)) & 1)
+            down.push_back(keycode);
+    return down;
+}
+
+bool ServerView::autoRepeats(int keycode) const {
+    XKeyboardState state;
+    XGetKeyboardControl(connection, &state);
+    return (state.auto_repeats[keycode / 8] >> (keycode % 8)) & 1;
+}
+
+void ServerView::setLayout(const QString& layouts, int lockedGroup) {
+    runTool("setxkbmap", {"-layout", layouts});
+    XkbLockGroup(connection, XkbUseCoreKbd, lockedGroup);
+    XSync(connection, False);
+}

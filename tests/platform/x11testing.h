@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <vector>
+
+#include "platform/inputbackend.h"
+
+#include <X11/Xlib.h>
+
+// Types the text as the run's typing operation does: each code unit down and
+// up, then waits for the character's deadline (none when interval is zero).
+void typeText(InputBackend& input, const QString& text, std::chrono::microseconds interval);
+
+// The test's own view of the server, independent of the backend's connection.
+class ServerView {
+public:
+    ServerView();
+    ~ServerView();
+    Display* display() const { return connection; }
+
+    // Every keycode's keysyms as the core protocol lists them.
+    std::vector<KeySym> keyboardMapping() const;
+    // Keycodes the server reports down.
+    std::vector<int> keysDown() const;
+    bool autoRepeats(int keycode) const;
+    // Switches the layout with setxkbmap; group 1 is the second layout.
+    void setLayout(const QString& layouts, int lockedGroup = 0);
+
+private:
+    Display* connection;
+};
