@@ -4,30 +4,7 @@
 #include <QPushButton>
 
 #include "keys/rundialog.h"
-#include "platform/nullplatform.h"
-#include "platform/x11/x11keyboardhook.h"
-#include "recordingbackend.h"
 #include "xevwatcher.h"
-
-namespace {
-
-// The real X keyboard filter; nothing else of the desktop is needed.
-class X11HookPlatform : public Platform {
-public:
-    X11HookPlatform() { Platform::setInstanceForTesting(this); }
-    ~X11HookPlatform() override { Platform::setInstanceForTesting(nullptr); }
-
-    InputBackend& input() override { return backend; }
-    std::unique_ptr<KeyboardHook> createKeyboardHook() override {
-        return std::make_unique<X11KeyboardHook>();
-    }
-    GlobalHotkey& globalHotkey() override { return nothingElse.globalHotkey(); }
-
-    RecordingBackend backend;
-    NullPlatform nothingElse;
-};
-
-} // namespace
 
 class RunDialogX11Test : public QObject {
     Q_OBJECT
@@ -38,7 +15,6 @@ private slots:
     void initTestCase() { QVERIFY(xev.start()); }
 
     void capturingAnExitCommandSwallowsItsKeys() {
-        X11HookPlatform platform;
         RunDialog dialog(5, 1, "83,3", true, false);
         auto* display = dialog.findChild<QLabel*>("stopCommandDisplay");
         auto* change = dialog.findChild<QPushButton*>("changeButton");
