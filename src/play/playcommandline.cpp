@@ -1,0 +1,100 @@
+#include "play/playcommandline.h"
+
+#include <QCommandLineParser>
+
+#include "keys/keycombination.h"
+#include "model/tokens.h"
+#include "run/run.h"
+
+namespace {
+
+PlayCommandLine badUsage(const QString& why) {
+    PlayCommandLine line;
+    line.action = PlayCommandLine::Action::BadUsage;
+    line.message = why;
+    return line;
+}
+
+// A whole number of at least 0, or -1.
+int naturalNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok && value >= 0 ? value : -1;
+}
+
+} // namespace
+
+PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Replays a Kestrun project (.cmdat) against the desktop."));
+    const QCommandLineOption runsOption(QStringLiteral("runs"),
+                                        QStringLiteral("Number of passes over the pages "
+                                                       "(default 1; 0 makes none)."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption repeatOption(QStringLiteral("repeat"),
+                                          QStringLiteral("Repeat until stopped."));
+    const QCommandLineOption delayOption(QStringLiteral("delay"),
+                                         QStringLiteral("Whole seconds to wait before the "
+                                                        "first pass (default 0)."),
+                                         QStringLiteral("SECONDS"));
+    const QCommandLineOption exitOption(
+        QStringLiteral("exit"),
+        QStringLiteral("Exit command as key text \"vk,mask\" (default 83,3, Ctrl+Alt+S), "
+                       "or none."),
+        QStringLiteral("KEYTEXT"));
+    const QCommandLineOption verboseOption(QStringLiteral("verbose"),
+                                           QStringLiteral("Print each page as it starts."));
+    parser.addOptions({runsOption, repeatOption, delayOption, exitOption, verboseOption});
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The project to play."));
+
+    if (!parser.parse(arguments))
+        return badUsage(parser.errorText());
+
+    PlayCommandLine line;
+    if (parser.isSet(helpOption)) {
+        line.action = Action::ShowHelp;
+        line.message = parser.helpText();
+        return line;
+    }
+    if (parser.isSet(versionOption)) {
+        line.action = Action::ShowVersion;
+        return line;
+    }
+
+    if (parser.isSet(runsOption) && parser.isSet(repeatOption))
+        return badUsage(QStringLiteral("--runs and --repeat exclude each other."));
+    if (parser.isSet(runsOption)) {
+        line.runs = naturalNumber(parser.value(runsOption));
+        if (line.runs < 0)
+            return badUsage(QStringLiteral("--runs needs a whole number of at least 0."));
+    }
+    if (parser.isSet(repeatOption))
+        line.runs = Run::repeatUntilStopped;
+    if (parser.isSet(delayOption)) {
+        line.startDelay = naturalNumber(parser.value(delayOption));
+        if (line.startDelay < 0)
+            return badUsage(QStringLiteral("--delay needs a whole number of seconds."));
+    }
+    if (parser.isSet(exitOption)) {
+        const QString text = parser.value(exitOption);
+        if (text == QStringLiteral("none") || text == keyword::None) {
+            line.exitCommand = keyword::None;
+        } else {
+            const auto combination = KeyCombination::fromText(text);
+            if (!combination || combination->virtualKey <= 0)
+                return badUsage(QStringLiteral("--exit needs key text such as 83,3, or none."));
+            line.exitCommand = combination->toText();
+        }
+    }
+    line.verbose = parser.isSet(verboseOption);
+
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return badUsage(QStringLiteral("Name exactly one project file."));
+    line.file = files.first();
+    line.action = Action::Play;
+    return line;
+}

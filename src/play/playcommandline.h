@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What kestrun-play was asked to do.
+struct PlayCommandLine {
+    enum class Action { Play, ShowHelp, ShowVersion, BadUsage };
+
+    Action action = Action::BadUsage;
+    int runs = 1;
+    int startDelay = 0;
+    QString exitCommand = QStringLiteral("83,3"); // "なし" for none
+    bool verbose = false;
+    QString file;
+    // The help text, or for BadUsage what was wrong.
+    QString message;
+
+    static PlayCommandLine parse(const QStringList& arguments);
+};

@@ -1,0 +1,12 @@
+#include "run/timedoperations.h"
+#include "run/timedwait.h"
+
+namespace timed {
+
+void click(InputBackend& input, const std::atomic<bool>& stop, MouseButton button, double hold) {
+    input.sendMouseButton(button, true);
+    waitSeconds(stop, hold);
+    input.sendMouseButton(button, false);
+}
+
+} // namespace timed

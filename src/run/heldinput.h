@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+
+#include "platform/inputbackend.h"
+
+// Passes every call on to the platform's backend and remembers which keys and
+// buttons it last pressed and has not released, so that whoever ends a run can
+// make sure nothing is left held down. Lock-free: operation threads share it.
+class HeldInput : public InputBackend {
+public:
+    explicit HeldInput(InputBackend& backend) : backend(backend) {}
+
+    bool canSynthesize() const override { return backend.canSynthesize(); }
+    QPoint cursorPosition() override { return backend.cursorPosition(); }
+    void setCursorPosition(int x, int y) override { backend.setCursorPosition(x, y); }
+    void sendMouseButton(MouseButton button, bool down) override;
+    void sendKey(int virtualKey, bool down) override;
+    void sendUnicodeUnit(char16_t unit, bool down) override { backend.sendUnicodeUnit(unit, down); }
+    bool isKeyDown(int virtualKey) override { return backend.isKeyDown(virtualKey); }
+
+    // Releases whatever is still held. Call it only when no operation runs.
+    void releaseHeld();
+
+private:
+    static constexpr int keyCount = 256;
+
+    InputBackend& backend;
+    std::array<std::atomic<bool>, keyCount> keyHeld{};
+    std::array<std::atomic<bool>, 2> buttonHeld{};
+};

@@ -1,0 +1,171 @@
+#include "run/run.h"
+
+#include <system_error>
+
+#include <QDebug>
+
+#include "platform/platform.h"
+#include "run/timedoperations.h"
+#include "run/timedwait.h"
+
+Run::Run() : Run(Platform::instance().input()) {}
+
+Run::Run(InputBackend& input) : input(input) {}
+
+Run::~Run() {
+    stopStopChecker();
+    stop_requested.store(true);
+    if (run_thread && run_thread->joinable())
+        run_thread->join();
+    joinOperations();
+    input.releaseHeld();
+}
+
+void Run::setParameters(int stertTime, int runNumber, const QString& stopCommand,
+                        const PageList& listCommand, const PageList& listCondition,
+                        const QString& projectName) {
+    stert_time = stertTime;
+    run_number = runNumber;
+    stop_command = stopCommand;
+    list_command = listCommand;
+    list_condition = listCondition;
+    project_name = projectName;
+    if (stop_command != keyword::None) {
+        parseStopCommand();
+        startStopChecker();
+    }
+    showTrayIcon();
+    connectBeep();
+}
+
+void Run::setPageObserver(PageObserver observer) {
+    page_observer = std::move(observer);
+}
+
+void Run::requestStop() {
+    stop_requested.store(true);
+}
+
+bool Run::wasStopped() const {
+    return stop_requested.load();
+}
+
+void Run::start() {
+    if (running.exchange(true))
+        return;
+    if (run_thread && run_thread->joinable()) {
+        run_thread->join();
+        run_thread.reset();
+    }
+    joinOperations();
+    try {
+        run_thread = std::make_unique<std::thread>([this] { runLoop(); });
+    } catch (const std::system_error& error) {
+        // The run cannot happen; it ends as if stopped at once, so whoever
+        // waits for `finished` is not left waiting.
+        qWarning() << "[Run] the run could not start, no thread could be started:" << error.what();
+        stop_requested.store(true);
+        endRun();
+    }
+}
+
+void Run::waitSeconds(double seconds) {
+    timed::waitSeconds(stop_requested, seconds);
+}
+
+// The stop flag is deliberately not cleared here: a stop that came before the
+// loop began (the exit command or the tray icon) must still end the run.
+void Run::runLoop() {
+    waitSeconds(stert_time);
+    if (!stop_requested.load())
+        emit requestBeep();
+
+    qint64 pass = 0;
+    // Passes over no pages do nothing; repeating them would only spin.
+    for (int k = 0; k < run_number && !list_command.isEmpty(); ++k) {
+        if (stop_requested.load())
+            break;
+        if (run_number == repeatUntilStopped)
+            --k;
+        ++pass;
+        for (int i = 0; i < list_command.size(); ++i) {
+            if (stop_requested.load())
+                break;
+            joinFinishedOperations();
+            if (page_observer)
+                page_observer(pass, i + 1);
+            startOperation(list_command[i]);
+            waitForCondition(i < list_condition.size() ? list_condition[i]
+                                                       : QStringList{keyword::Immediately});
+        }
+    }
+
+    joinOperations();
+    // A stop during this pause must end the run at once, like any other wait.
+    if (!stop_requested.load())
+        waitSeconds(1.0);
+    endRun();
+}
+
+void Run::endRun() {
+    stopStopChecker();
+    input.releaseHeld();
+    emit requestBeep();
+    removeTrayIcon();
+    running.store(false);
+    emit finished();
+}
+
+void Run::startOperation(const QStringList& command) {
+    const QString type = tokenAt(command, 0);
+    InputBackend& in = input;
+    const std::atomic<bool>& stop = stop_requested;
+    if (type == keyword::Click) {
+        const MouseButton button =
+            tokenAt(command, 1) == keyword::Left ? MouseButton::Left : MouseButton::Right;
+        const double hold = tokenDouble(command, 2);
+        launchOperation([&in, &stop, button, hold] { timed::click(in, stop, button, hold); });
+    } else if (type == keyword::MousePointer) {
+        input.setCursorPosition(tokenInt(command, 1), tokenInt(command, 2));
+    } else if (type == keyword::SmoothMove) {
+        const int x = tokenInt(command, 1);
+        const int y = tokenInt(command, 2);
+        const double seconds = tokenDouble(command, 3);
+        launchOperation(
+            [&in, &stop, x, y, seconds] { timed::smoothMove(in, stop, x, y, seconds); });
+    } else if (type == keyword::Key) {
+        const QString text = QStringLiteral("%1,%2").arg(tokenAt(command, 1),
+                                                         formatSeconds(tokenDouble(command, 2)));
+        launchOperation([&in, &stop, text] { timed::pressKeyCombination(in, stop, text); });
+    } else if (type == keyword::EnterText) {
+        const QString text = tokenAt(command, 1);
+        const double seconds = tokenDouble(command, 2);
+        launchOperation([&in, &stop, text, seconds] { timed::typeText(in, stop, text, seconds); });
+    }
+}
+
+// A system out of threads skips the operation rather than ending the run.
+void Run::launchOperation(std::function<void()> work) {
+    try {
+        operation_threads.emplace_back(std::move(work));
+    } catch (const std::system_error& error) {
+        qWarning() << "[Run] operation skipped, no thread could be started:" << error.what();
+    }
+}
+
+void Run::joinFinishedOperations() {
+    std::erase_if(operation_threads, [](OperationThread& thread) {
+        if (!thread.isFinished())
+            return false;
+        if (thread.joinable())
+            thread.join();
+        return true;
+    });
+}
+
+void Run::joinOperations() {
+    for (OperationThread& thread : operation_threads)
+        if (thread.joinable())
+            thread.join();
+    operation_threads.clear();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+
+#include "model/tokens.h"
+#include "run/heldinput.h"
+#include "run/operationthread.h"
+
+class QSystemTrayIcon;
+
+// One run of a project: after the start delay it walks the pages, starting
+// each page's operation and waiting for its condition, for the given number
+// of passes or until the exit command or a click on the tray icon stops it.
+// The work is done on standard threads of its own; a Run serves one run.
+class Run : public QObject {
+    Q_OBJECT
+
+public:
+    // The number of passes that means: repeat until stopped.
+    static constexpr int repeatUntilStopped = 114514;
+
+    // Called on the run thread as each page begins: pass and page, from 1.
+    using PageObserver = std::function<void(qint64 pass, int page)>;
+
+    Run();
+    explicit Run(InputBackend& input);
+    ~Run() override;
+
+    void setParameters(int stertTime, int runNumber, const QString& stopCommand,
+                       const PageList& listCommand, const PageList& listCondition,
+                       const QString& projectName);
+    void setPageObserver(PageObserver observer);
+
+    // Stops the run as the exit command would; callable from any thread.
+    void requestStop();
+    // Whether the run was (or is being) stopped rather than ending by itself.
+    bool wasStopped() const;
+
+public slots:
+    void start();
+
+signals:
+    void finished();
+    void requestBeep();
+
+private:
+    void runLoop();
+    void endRun();
+    void waitSeconds(double seconds);
+    void waitForKeyCombination(const QString& text);
+    void parseStopCommand();
+    void startStopChecker();
+    void stopStopChecker();
+    void watchStopCommand();
+
+    void showTrayIcon();
+    void removeTrayIcon();
+    void connectBeep();
+
+    void startOperation(const QStringList& command);
+    void launchOperation(std::function<void()> work);
+    void waitForCondition(const QStringList& condition);
+    void waitForButton(const QString& button);
+    void waitForClockTime(int hour, int minute);
+    void joinFinishedOperations();
+    void joinOperations();
+
+    int stert_time = 0;
+    int run_number = 0;
+    QString stop_command;
+    PageList list_command;
+    PageList list_condition;
+    QString project_name;
+    std::atomic<bool> stop_requested{false};
+    int stop_vk = 0;
+    int stop_mask = 0;
+    std::unique_ptr<std::thread> stop_checker_thread;
+    std::atomic<bool> stop_checker_active{false};
+    QSystemTrayIcon* tray_icon = nullptr;
+    std::unique_ptr<std::thread> run_thread;
+    std::vector<OperationThread> operation_threads;
+    std::atomic<bool> running{false};
+
+    // Every input of the run goes through this, so nothing it pressed can
+    // outlive it.
+    HeldInput input;
+    PageObserver page_observer;
+};

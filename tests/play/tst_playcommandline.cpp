@@ -1,0 +1,86 @@
+#include <QtTest>
+
+#include "playprocess.h"
+
+// What kestrun-play says and returns before it would touch the desktop.
+// These run on the offscreen platform, where input cannot be synthesised.
+class PlayCommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void badUsageEndsWithStatusTwo_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("complaint");
+        QTest::newRow("no file") << QStringList{} << "exactly one project file";
+        QTest::newRow("two files") << QStringList{"a.cmdat", "b.cmdat"} << "exactly one";
+        QTest::newRow("unknown option") << QStringList{"--fast", "a.cmdat"} << "fast";
+        QTest::newRow("negative runs") << QStringList{"--runs", "-1", "a.cmdat"} << "--runs";
+        QTest::newRow("runs and repeat")
+            << QStringList{"--runs", "2", "--repeat", "a.cmdat"} << "--repeat";
+        QTest::newRow("fractional delay") << QStringList{"--delay", "1.5", "a.cmdat"} << "--delay";
+        QTest::newRow("exit not a key") << QStringList{"--exit", "ctrl+s", "a.cmdat"} << "--exit";
+        QTest::newRow("exit key zero") << QStringList{"--exit", "0,3", "a.cmdat"} << "--exit";
+    }
+    void badUsageEndsWithStatusTwo() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, complaint);
+        PlayProcess play;
+        QCOMPARE(play.play(arguments), 2);
+        const QString error = play.standardError();
+        QVERIFY2(error.contains(complaint), qPrintable(error));
+        QVERIFY(error.contains(QStringLiteral("--help")));
+    }
+
+    void helpAndVersionEndWithStatusZero() {
+        PlayProcess help;
+        QCOMPARE(help.play({QStringLiteral("--help")}), 0);
+        const QString text = help.standardOutput();
+        for (const char* option : {"--runs", "--repeat", "--delay", "--exit", "--verbose"})
+            QVERIFY2(text.contains(QLatin1String(option)), option);
+        PlayProcess version;
+        QCOMPARE(version.play({QStringLiteral("--version")}), 0);
+        QVERIFY(version.standardOutput().startsWith(QStringLiteral("kestrun-play 1.")));
+    }
+
+    void anUnreadableFileEndsWithStatusOneAndTheWindowsText() {
+        PlayProcess missing;
+        const QString path = missing.folder.filePath(QStringLiteral("absent.cmdat"));
+        QCOMPARE(missing.play({path}), 1);
+        QVERIFY(missing.standardError().contains(QStringLiteral("ファイルを開けませんでした：") +
+                                                 path));
+
+        PlayProcess broken;
+        QFile file(broken.folder.filePath(QStringLiteral("broken.cmdat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\"list_command\": [");
+        file.close();
+        QCOMPARE(broken.play({file.fileName()}), 1);
+        QVERIFY(broken.standardError().contains(QStringLiteral("読み込みエラー")));
+    }
+
+    void aSessionWithoutInputEndsWithStatusThree_data() {
+        QTest::addColumn<QString>("display");
+        QTest::newRow("offscreen") << QString();
+        QTest::newRow("unreachable display") << QStringLiteral(":31999");
+    }
+    void aSessionWithoutInputEndsWithStatusThree() {
+        QFETCH(QString, display);
+        PlayProcess play;
+        if (!display.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            environment.insert(QStringLiteral("DISPLAY"), display);
+            play.process.setProcessEnvironment(environment);
+        }
+        const QString path = play.writeProject({{keyword::None}}, {{keyword::Immediately}});
+        QCOMPARE(play.play({QStringLiteral("--exit"), QStringLiteral("none"), path}), 3);
+        const QStringList lines =
+            play.standardError().split(u'\n', Qt::SkipEmptyParts).filter(u"kestrun-play:");
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines.first().contains(QStringLiteral("cannot synthesise input")));
+    }
+};
+
+QTEST_GUILESS_MAIN(PlayCommandLineTest)
+#include "tst_playcommandline.moc"

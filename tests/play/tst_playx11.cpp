@@ -1,0 +1,158 @@
+#include <csignal>
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include "platform/platform.h"
+#include "playprocess.h"
+
+namespace {
+
+const QStringList immediately{keyword::Immediately};
+
+QStringList pointerAt(int x, int y) {
+    return {keyword::MousePointer, QString::number(x), QString::number(y)};
+}
+
+void xdotool(const QStringList& arguments) {
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
+}
+
+// An xev window at the top left of the screen, reporting what reaches it.
+class Xev {
+public:
+    Xev() {
+        process.start(QStringLiteral("stdbuf"),
+                      {QStringLiteral("-oL"), QStringLiteral("xev"), QStringLiteral("-geometry"),
+                       QStringLiteral("400x300+0+0"), QStringLiteral("-event"),
+                       QStringLiteral("keyboard"), QStringLiteral("-event"),
+                       QStringLiteral("button")});
+        process.waitForStarted();
+        QTest::qWait(500);
+    }
+    ~Xev() {
+        process.kill();
+        process.waitForFinished();
+    }
+
+    QString output() {
+        seen += QString::fromUtf8(process.readAllStandardOutput());
+        return seen;
+    }
+    bool waitFor(const QString& text, int milliseconds = 3000) {
+        return QTest::qWaitFor([&] { return output().contains(text); }, milliseconds);
+    }
+    // The event block (an event's lines up to the blank line) that holds `text`.
+    QString eventWith(const QString& text) {
+        for (const QString& event : output().split(QStringLiteral("\n\n")))
+            if (event.contains(text))
+                return event;
+        return {};
+    }
+
+private:
+    QProcess process;
+    QString seen;
+};
+
+} // namespace
+
+// kestrun-play against a real X server, with xev receiving the input and
+// xdotool acting as the user.
+class PlayX11Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        if (!Platform::instance().input().canSynthesize())
+            QSKIP("This session's platform cannot synthesise input (no X11 input backend).");
+    }
+
+    void typesAndClicksIntoAClient() {
+        Xev xev;
+        PlayProcess play;
+        const QString path =
+            play.writeProject({pointerAt(200, 150),
+                               {keyword::Click, keyword::Left, QStringLiteral("0.05")},
+                               {keyword::EnterText, QStringLiteral("ab"), QStringLiteral("0.2")}},
+                              {immediately,
+                               {keyword::WaitUntilOver, QStringLiteral("0.05")},
+                               {keyword::WaitUntilOver, QStringLiteral("0.1")}});
+        QCOMPARE(play.play({path}), 0);
+        QVERIFY(xev.waitFor(QStringLiteral("keysym 0x62, b")));
+        QVERIFY(xev.eventWith(QStringLiteral("ButtonPress")).contains(QStringLiteral("button 1")));
+        QVERIFY(
+            xev.eventWith(QStringLiteral("ButtonRelease")).contains(QStringLiteral("button 1")));
+        const QString output = xev.output();
+        QVERIFY(output.indexOf(QStringLiteral("keysym 0x61, a")) <
+                output.indexOf(QStringLiteral("keysym 0x62, b")));
+    }
+
+    void heldExitCommandStopsAndLeavesNothingDown() {
+        Xev xev;
+        PlayProcess play;
+        // Holds the left button and Shift+A when the exit command comes; the
+        // exit command names Shift, which the run itself is holding.
+        const QString path = play.writeProject(
+            {pointerAt(200, 150),
+             {keyword::Click, keyword::Left, QStringLiteral("30")},
+             {keyword::Key, QStringLiteral("65,4"), QStringLiteral("30")},
+             {keyword::None}},
+            {immediately, immediately, immediately, {keyword::Time, QStringLiteral("30")}});
+        play.start({QStringLiteral("--exit"), QStringLiteral("83,7"), path});
+        QVERIFY(xev.waitFor(QStringLiteral("keysym 0x41, A")));
+
+        QElapsedTimer sinceExitCommand;
+        sinceExitCommand.start();
+        xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl+alt+s")});
+        const int status = play.finish();
+        const qint64 stoppedAfter = sinceExitCommand.elapsed();
+        xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl+alt+s")});
+        QCOMPARE(status, 4);
+        // The run answers within 0.2 s; the bound leaves room for process exit
+        // on a busy machine.
+        QVERIFY2(stoppedAfter < 1000, qPrintable(QString::number(stoppedAfter)));
+
+        xdotool({QStringLiteral("key"), QStringLiteral("x")});
+        QVERIFY(xev.waitFor(QStringLiteral("keysym 0x78, x")));
+        QVERIFY2(
+            xev.eventWith(QStringLiteral("keysym 0x78, x")).contains(QStringLiteral("state 0x0,")),
+            qPrintable(xev.eventWith(QStringLiteral("keysym 0x78, x"))));
+    }
+
+    void keyConditionIsSatisfiedByTheUser() {
+        Xev xev;
+        PlayProcess play;
+        const QString path =
+            play.writeProject({pointerAt(200, 150),
+                               {keyword::EnterText, QStringLiteral("z"), QStringLiteral("0.05")}},
+                              {{keyword::Key, QStringLiteral("65,2")}, immediately});
+        play.start({QStringLiteral("--verbose"), path});
+        QVERIFY(
+            QTest::qWaitFor([&] { return play.process.peek(4096).contains("page 1/2"); }, 3000));
+        QVERIFY(!play.process.waitForFinished(300));
+        xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl+a")});
+        QTest::qWait(200);
+        xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl+a")});
+        QCOMPARE(play.finish(), 0);
+        QVERIFY(play.standardOutput().contains(QStringLiteral("page 2/2: type \"z\"")));
+        QVERIFY(xev.waitFor(QStringLiteral("keysym 0x7a, z")));
+    }
+
+    void interruptStopsTheRun() {
+        PlayProcess play;
+        const QString path =
+            play.writeProject({{keyword::None}}, {{keyword::Time, QStringLiteral("30")}});
+        play.start({QStringLiteral("--repeat"), QStringLiteral("--verbose"), path});
+        QVERIFY(
+            QTest::qWaitFor([&] { return play.process.peek(4096).contains("page 1/1"); }, 3000));
+        QElapsedTimer sinceSignal;
+        sinceSignal.start();
+        ::kill(pid_t(play.process.processId()), SIGINT);
+        QCOMPARE(play.finish(), 4);
+        QVERIFY2(sinceSignal.elapsed() < 1000, qPrintable(QString::number(sinceSignal.elapsed())));
+    }
+};
+
+QTEST_MAIN(PlayX11Test)
+#include "tst_playx11.moc"
