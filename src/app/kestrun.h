@@ -65,6 +65,8 @@ private slots:
     void loadFile1();
     void importedCommand();
     void newFile();
+    void stertRun();
+    void onRunFinished();
     void reportBug();
     void reportImprovementSuggestion();
     void moveMousePointer();
@@ -117,6 +119,9 @@ private:
 
     // Feedback and documents (kestrun_feedback.cpp).
     void connectFeedbackAndDocuments();
+
+    // Running (kestrun_run.cpp).
+    void connectRunButton();
 
     // Coordinate capture (kestrun_coordinates.cpp).
     void connectCoordinateCapture();

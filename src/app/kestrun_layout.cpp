@@ -283,4 +283,5 @@ void kestrun::connectSignals() {
     connect(language_action, &QAction::triggered, this, &kestrun::toggleLanguage);
     connectFeedbackAndDocuments();
     connectCoordinateCapture();
+    connectRunButton();
 }
