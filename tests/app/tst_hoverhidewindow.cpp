@@ -73,21 +73,14 @@ private slots:
         QCOMPARE(toDeviceIndependent(QPoint(-10, 2000), scaledRight), QPoint(-10, 2000));
     }
 
-    void setupAndTexts() {
+    void textFollowsTheLanguage() {
         HoverHideWindow window(120, 20, nullptr, true);
-        const Qt::WindowFlags flags = window.windowFlags();
-        QVERIFY(flags.testFlag(Qt::FramelessWindowHint));
-        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(flags.testFlag(Qt::Tool));
         auto* label = window.findChild<QLabel*>();
         QCOMPARE(label->text(),
                  QStringLiteral("マウスポインターの座標を取得中\nCtrl+Alt+Gを押してください。"));
-        QCOMPARE(label->alignment(), Qt::AlignCenter);
         window.setJapanese(false);
         QCOMPARE(label->text(),
                  QStringLiteral("Getting mouse pointer coordinates\nPress Ctrl+Alt+G."));
-        QVERIFY(window.width() >= 320);
-        QVERIFY(window.height() >= 100);
     }
 
     void firstPlacementOnTheScreenUnderThePointer_data() {

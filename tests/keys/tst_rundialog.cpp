@@ -266,38 +266,6 @@ private slots:
         QVERIFY(shown(dialog, "startButton"));
         QVERIFY(spin(dialog, "stertTimeSpin")->isEnabled());
     }
-
-    void layoutAndTexts() {
-        RunDialog japanese(5, 1, "83,3", true, true);
-        QCOMPARE(japanese.windowTitle(), QStringLiteral("実行設定"));
-        QCOMPARE(japanese.size(), QSize(300, 430));
-        QCOMPARE(japanese.minimumSize(), japanese.maximumSize());
-        QVERIFY(japanese.isModal());
-        QCOMPARE(label(japanese, "stertTimeCaption")->text(), QStringLiteral("開始までの秒数:"));
-        QCOMPARE(button(japanese, "changeButton")->text(), QStringLiteral("変更"));
-
-        RunDialog dialog(5, 1, "83,3", true, false);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Execution Settings"));
-        QCOMPARE(label(dialog, "stertTimeCaption")->text(), QStringLiteral("Seconds until start:"));
-        QCOMPARE(label(dialog, "secondsUnit")->text(), QStringLiteral("sec"));
-        QCOMPARE(label(dialog, "timesUnit")->text(), QStringLiteral("times"));
-        QCOMPARE(check(dialog, "repeatCheck")->text(), QStringLiteral("Repeat until exit command"));
-        QCOMPARE(check(dialog, "noStopCommandCheck")->text(),
-                 QStringLiteral("Do not set an exit command"));
-        QCOMPARE(label(dialog, "pressKeysHint")->text(), QStringLiteral("Press one or more keys"));
-        QCOMPARE(button(dialog, "startButton")->text(), QStringLiteral("Start"));
-
-        QCOMPARE(label(dialog, "stopCommandDisplay")->geometry(), QRect(10, 290, 280, 40));
-        QCOMPARE(button(dialog, "startButton")->geometry(), QRect(10, 360, 280, 60));
-        QCOMPARE(check(dialog, "repeatCheck")->pos(), QPoint(10, 228));
-        QCOMPARE(check(dialog, "noStopCommandCheck")->pos(), QPoint(10, 335));
-        QCOMPARE(spin(dialog, "runNumberSpin")->font().pointSize(), 24);
-        QCOMPARE(button(dialog, "changeButton")->font().pointSize(), 20);
-        QVERIFY(!shown(dialog, "pressKeysHint"));
-        QVERIFY(button(dialog, "startButton")->isDefault());
-        QCOMPARE(spin(dialog, "stertTimeSpin")->maximum(), 9999);
-        QCOMPARE(spin(dialog, "runNumberSpin")->minimum(), 1);
-    }
 };
 
 QTEST_MAIN(RunDialogTest)
