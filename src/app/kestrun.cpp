@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "app/hoverhidewindow.h"
 #include "app/interfacetexts.h"
 #include "app/writeback.h"
 #include "keys/keycapture.h"
@@ -38,6 +39,9 @@ kestrun::kestrun(QWidget* parent)
 }
 
 kestrun::~kestrun() {
+    // The hint has no parent; it must not stay on screen without its window.
+    delete hoverWindow;
+    unregisterGlobalHotkey();
     keystroke_timer.stop();
     if (key_capture->captureActive.load() == 1) {
         key_capture->endCapture();

@@ -7,9 +7,12 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/globalhotkeyfilter.h"
 #include "model/tokens.h"
+#include "platform/globalhotkey.h"
 #include "settings/settings.h"
 
+class HoverHideWindow;
 class KeyCapture;
 class QAction;
 class QComboBox;
@@ -39,7 +42,11 @@ public:
     const Settings& currentSettings() const { return settings; }
     const QString& projectPath() const { return project_path; }
 
+    using GlobalHotkeyFilter = ::GlobalHotkeyFilter;
+
 private slots:
+    void getCoordinate();
+    void getCoordinate2();
     void pollKeystroke();
     void addNewCommand();
     void addCommand();
@@ -58,8 +65,11 @@ private slots:
     void loadFile1();
     void importedCommand();
     void newFile();
+    void stertRun();
+    void onRunFinished();
     void reportBug();
     void reportImprovementSuggestion();
+    void moveMousePointer();
     void changeLanguage();
 
 protected:
@@ -110,6 +120,15 @@ private:
     // Feedback and documents (kestrun_feedback.cpp).
     void connectFeedbackAndDocuments();
 
+    // Running (kestrun_run.cpp).
+    void connectRunButton();
+
+    // Coordinate capture (kestrun_coordinates.cpp).
+    void connectCoordinateCapture();
+    void registerGlobalHotkey();
+    void unregisterGlobalHotkey();
+
+    HoverHideWindow* hoverWindow = nullptr;
     Settings settings;
     QString project_path;
     QString selected_command_type = keyword::None;
@@ -126,6 +145,9 @@ private:
     bool editor_shown = false;
     QString message_title;
     QString message_text;
+    std::unique_ptr<GlobalHotkeyFilter> hotkeyFilter;
+    bool hotkeyRegistered = false;
+    int hotkeyId = GlobalHotkey::hotkeyId;
     QTimer keystroke_timer;
     std::unique_ptr<KeyCapture> key_capture;
 

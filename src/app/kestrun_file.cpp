@@ -135,5 +135,6 @@ void kestrun::closeEvent(QCloseEvent* event) {
         return;
     }
     saveSettings(settings, project_path, isUntitled(project_path, desktopPath()));
+    unregisterGlobalHotkey();
     event->accept();
 }

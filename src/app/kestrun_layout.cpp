@@ -282,4 +282,6 @@ void kestrun::connectSignals() {
     connect(help_mode_action, &QAction::triggered, this, &kestrun::setHelpMode);
     connect(language_action, &QAction::triggered, this, &kestrun::toggleLanguage);
     connectFeedbackAndDocuments();
+    connectCoordinateCapture();
+    connectRunButton();
 }

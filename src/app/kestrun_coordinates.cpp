@@ -1,0 +1,110 @@
+#include "app/kestrun.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include "app/hoverhidewindow.h"
+#include "platform/platform.h"
+
+void kestrun::connectCoordinateCapture() {
+    connect(pointer_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
+    connect(smooth_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
+    connect(test_button, &QPushButton::clicked, this, &kestrun::moveMousePointer);
+}
+
+// Without the hotkey nothing could end the capture, so the window stays and
+// the user is told instead of being left with a hint and no window.
+void kestrun::getCoordinate() {
+    registerGlobalHotkey();
+    if (!hotkeyRegistered) {
+        const bool japanese = settings.is_japanese;
+        QMessageBox::warning(
+            this, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
+            japanese ? QStringLiteral("Ctrl+Alt+Gを登録できませんでした。\n"
+                                      "他のアプリケーションが使用している可能性があります。")
+                     : QStringLiteral(
+                           "Could not register Ctrl+Alt+G.\nAnother application may be using it."));
+        return;
+    }
+    if (hoverWindow) {
+        hoverWindow->setJapanese(settings.is_japanese);
+    } else {
+        hoverWindow = new HoverHideWindow(120, 20, nullptr, settings.is_japanese);
+        hoverWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(hoverWindow, &QObject::destroyed, this, [this] {
+            hoverWindow = nullptr;
+            unregisterGlobalHotkey();
+        });
+    }
+    hoverWindow->show();
+    hoverWindow->raise();
+    hoverWindow->activateWindow();
+    hide();
+}
+
+void kestrun::getCoordinate2() {
+    // A second press queued before the first was handled finds no capture.
+    if (!hotkeyRegistered)
+        return;
+    const QPoint pointer = Platform::instance().input().cursorPosition();
+    pointer_x_spin->setValue(pointer.x());
+    pointer_y_spin->setValue(pointer.y());
+    QStringList& command = list_command[current_page - 1];
+    const QString x = QString::number(pointer.x());
+    const QString y = QString::number(pointer.y());
+    if (command.value(0) == keyword::MousePointer) {
+        command = QStringList{keyword::MousePointer, x, y};
+    } else if (command.size() >= 3) {
+        command[1] = x;
+        command[2] = y;
+    }
+    unregisterGlobalHotkey();
+    show();
+    if (hoverWindow)
+        hoverWindow->close();
+    refresh();
+}
+
+void kestrun::registerGlobalHotkey() {
+    if (hotkeyRegistered)
+        return;
+    if (!hotkeyFilter) {
+        hotkeyFilter = std::make_unique<GlobalHotkeyFilter>(hotkeyId);
+        // Widgets are not touched from inside the event dispatcher.
+        hotkeyFilter->callback = [this] {
+            QMetaObject::invokeMethod(this, "getCoordinate2", Qt::QueuedConnection);
+        };
+    }
+    if (Platform::instance().globalHotkey().registerHotkey()) {
+        QCoreApplication::instance()->installNativeEventFilter(hotkeyFilter.get());
+        hotkeyRegistered = true;
+    } else {
+        hotkeyFilter.reset();
+        hotkeyRegistered = false;
+    }
+}
+
+void kestrun::unregisterGlobalHotkey() {
+    if (hotkeyRegistered) {
+        Platform::instance().globalHotkey().unregisterHotkey();
+        hotkeyRegistered = false;
+    }
+    if (hotkeyFilter) {
+        QCoreApplication::instance()->removeNativeEventFilter(hotkeyFilter.get());
+        hotkeyFilter.reset();
+    }
+}
+
+void kestrun::moveMousePointer() {
+    hide();
+    const QStringList& command = list_command[current_page - 1];
+    const int x = command.value(1).toInt(nullptr, 10);
+    const int y = command.value(2).toInt(nullptr, 10);
+    QTimer::singleShot(1000, this, [this, x, y] {
+        Platform::instance().input().setCursorPosition(x, y);
+        QTimer::singleShot(1000, this, [this] { show(); });
+    });
+}

@@ -1,0 +1,119 @@
+#include <QtTest>
+
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "keys/rundialog.h"
+#include "modalanswerer.h"
+#include "testplatform.h"
+#include "windowfixture.h"
+
+using fixture::child;
+
+namespace {
+
+// Answers the execution settings dialog: closes it, or sets the seconds and
+// the runs and presses Start.
+std::unique_ptr<ModalAnswerer> runDialog(bool start, int seconds = 1, int runs = 1) {
+    return std::make_unique<ModalAnswerer>([=](QWidget* modal) {
+        auto* dialog = qobject_cast<RunDialog*>(modal);
+        if (!dialog)
+            return false;
+        if (!start) {
+            dialog->close();
+            return true;
+        }
+        dialog->findChild<QSpinBox*>("stertTimeSpin")->setValue(seconds);
+        dialog->findChild<QSpinBox*>("runNumberSpin")->setValue(runs);
+        dialog->findChild<QPushButton*>("startButton")->click();
+        return true;
+    });
+}
+
+} // namespace
+
+// Starting a run from the window and getting the window back.
+class TestWindowRun : public QObject {
+    Q_OBJECT
+
+    TestPlatform platform;
+
+private slots:
+    void initTestCase() { fixture::useTestLocations(); }
+    void init() {
+        fixture::writeSettings(QStringLiteral("\"stert_time\": 7, \"run_number\": 3"));
+        platform.backend.setCanSynthesize(true);
+        platform.backend.clear();
+    }
+
+    void closingTheDialogChangesNothing() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        auto dialog = runDialog(false);
+        child<QPushButton>(window, "run_button")->click();
+        QVERIFY(dialog->answered());
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.currentSettings().stert_time, 7);
+        QCOMPARE(window.currentSettings().run_number, 3);
+        QVERIFY(!window.currentSettings().is_used_stert);
+    }
+
+    void anAcceptedDialogRunsTheProjectWhileTheWindowIsHidden() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, 2);
+        child<QSpinBox>(window, "pointer_x_spin")->setValue(40);
+        child<QSpinBox>(window, "pointer_y_spin")->setValue(50);
+
+        auto notice = ModalAnswerer::messageBox(QMessageBox::Ok);
+        auto dialog = runDialog(true, 1, 2);
+        child<QPushButton>(window, "run_button")->click();
+        QVERIFY(dialog->answered());
+        QVERIFY(notice->answered());
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.currentSettings().stert_time, 1);
+        QCOMPARE(window.currentSettings().run_number, 2);
+        QVERIFY(window.currentSettings().is_used_stert);
+
+        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 10000);
+        const auto moves = platform.backend.events(RecordingBackend::Kind::SetCursor);
+        QCOMPARE(moves.size(), size_t(2));
+        QCOMPARE(moves[0].a, 40);
+        QCOMPARE(moves[0].b, 50);
+    }
+
+    void noRunWhereInputCannotBeSynthesised_data() {
+        QTest::addColumn<bool>("japanese");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Japanese") << true
+                                  << QStringLiteral(
+                                         "この環境ではキーボードとマウスを操作できません。");
+        QTest::newRow("English") << false
+                                 << QStringLiteral(
+                                        "Keyboard and mouse cannot be controlled in this session.");
+    }
+    void noRunWhereInputCannotBeSynthesised() {
+        QFETCH(bool, japanese);
+        QFETCH(QString, text);
+        fixture::writeSettings(japanese ? QString() : QStringLiteral("\"is_japanese\": false"));
+        platform.backend.setCanSynthesize(false);
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
+        auto dialog = runDialog(true);
+        child<QPushButton>(window, "run_button")->click();
+        QVERIFY(error->answered());
+        QCOMPARE(error->text, text);
+        QCOMPARE(error->icon, QMessageBox::Critical);
+        QTest::qWait(50);
+        QVERIFY(!dialog->answered());
+        QVERIFY(window.isVisible());
+        QVERIFY(!window.currentSettings().is_used_stert);
+    }
+};
+
+QTEST_MAIN(TestWindowRun)
+#include "tst_window_run.moc"
