@@ -8,9 +8,13 @@ cd "$(dirname "$0")/.."
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-build=build-package
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRUN_BUILD_TESTS=OFF \
-    -DCMAKE_INSTALL_PREFIX=/opt/kestrun
+# An existing build folder (the test build) may be packaged as it is, which
+# spares the test command a second full build.
+build=${1:-build-package}
+if [ $# -eq 0 ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRUN_BUILD_TESTS=OFF \
+        -DCMAKE_INSTALL_PREFIX=/opt/kestrun
+fi
 cmake --build "$build"
 (cd "$build" && cpack -G DEB)
 package=$(ls -t "$PWD/$build"/kestrun_*.deb | head -n 1)

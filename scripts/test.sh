@@ -10,4 +10,4 @@ cd build-tests
 ctest --output-on-failure --timeout 300 "$@"
 cd ..
 # The Debian package is built, installed with apt and started from the PATH.
-scripts/package-check.sh
+scripts/package-check.sh build-tests

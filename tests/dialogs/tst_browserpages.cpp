@@ -3,7 +3,7 @@
 
 #include "dialogs/browserpages.h"
 #include "dialogs/feedbackaddresses.h"
-#include "messageboxanswerer.h"
+#include "modalhandler.h"
 
 // Stands in for the browser: records the pages it is asked to open.
 class BrowserRecorder : public QObject {

@@ -6,7 +6,7 @@
 
 #include "dialogs/reportdialog.h"
 #include "loopbackformserver.h"
-#include "messageboxanswerer.h"
+#include "modalhandler.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -42,13 +43,14 @@ struct SeenMessageBox {
 };
 
 // Answers every message box with `answer` and records it in `seen`; other
-// modal windows are left to the test.
+// modal windows, and boxes without buttons (progress boxes), are left to the
+// test.
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer)
+    explicit MessageBoxAnswerer(QMessageBox::StandardButton answer = QMessageBox::Ok)
         : handler([this, answer](QWidget* modal) {
               auto* box = qobject_cast<QMessageBox*>(modal);
-              if (!box)
+              if (!box || box->buttons().isEmpty())
                   return;
               QPushButton* defaultButton = box->defaultButton();
               seen.append(
