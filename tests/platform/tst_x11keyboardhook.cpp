@@ -1,11 +1,11 @@
 #include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include "keys/keycapture.h"
 #include "keys/keycombination.h"
 #include "platform/x11/x11keyboardhook.h"
 #include "recordingbackend.h"
+#include "xevwatcher.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -13,39 +13,8 @@
 namespace {
 
 bool xdotool(const QStringList& arguments) {
-    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+    return XevWatcher::xdotool(arguments);
 }
-
-// xev's own window, focused, as an independent client that reports every
-// key event it receives.
-class Xev {
-public:
-    bool start() {
-        process.start(QStringLiteral("stdbuf"), {"-oL", "xev", "-event", "keyboard"});
-        if (!process.waitForStarted())
-            return false;
-        const QRegularExpression outer(QStringLiteral("Outer window is (0x[0-9a-f]+)"));
-        QRegularExpressionMatch match;
-        for (int attempt = 0; attempt < 50 && !match.hasMatch(); ++attempt) {
-            process.waitForReadyRead(100);
-            output += QString::fromLocal8Bit(process.readAllStandardOutput());
-            match = outer.match(output);
-        }
-        return match.hasMatch() && xdotool({"windowfocus", "--sync", match.captured(1)});
-    }
-    void stop() {
-        process.kill();
-        process.waitForFinished();
-    }
-    int keyPresses() {
-        output += QString::fromLocal8Bit(process.readAllStandardOutput());
-        return int(output.count(QStringLiteral("KeyPress event")));
-    }
-
-private:
-    QProcess process;
-    QString output;
-};
 
 bool anyKeyDown() {
     Display* display = XOpenDisplay(nullptr);
@@ -90,11 +59,10 @@ template <> char* toString(const Seen& seen) {
 class X11KeyboardHookTest : public QObject {
     Q_OBJECT
 
-    Xev xev;
+    XevWatcher xev;
 
 private slots:
     void initTestCase() { QVERIFY(xev.start()); }
-    void cleanupTestCase() { xev.stop(); }
     void cleanup() { QVERIFY2(!anyKeyDown(), "a key was left down"); }
 
     // Keys pressed through XTest by keycode, in the order given ("+Shift_R"
