@@ -3,21 +3,11 @@
 #include <memory>
 #include <unistd.h>
 
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "model/project.h"
 
 namespace {
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(data), data.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 Project bigProject() {
     Project project;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "settings/settings.h"
 
@@ -24,17 +25,6 @@ const QByteArray firstStartText = "{\n"
                                   "    \"stert_time\": 5,\n"
                                   "    \"stop_command\": \"83,3\"\n"
                                   "}\n";
-
-void writeBytes(const QString& path, const QByteArray& data) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(data), data.size());
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
