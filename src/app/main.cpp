@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QToolTip>
 
@@ -12,5 +13,12 @@ int main(int argc, char* argv[]) {
 
     kestrun window;
     window.show();
+    // `kestrun FILE.cmdat`, as a file manager starts it for a project file.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (!arguments.isEmpty()) {
+        const QString path = QFileInfo(arguments.constFirst()).absoluteFilePath();
+        QMetaObject::invokeMethod(
+            &window, [&window, path] { window.openFile(path); }, Qt::QueuedConnection);
+    }
     return app.exec();
 }
