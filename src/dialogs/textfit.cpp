@@ -80,16 +80,8 @@ void applyFont(QWidget* widget, const QFont& font) {
                                       .arg(QFontInfo(font).pixelSize()));
 }
 
-} // namespace
-
-bool textFits(const QFont& font, const QString& text, int width) {
-    const QFontMetrics metrics(font);
-    for (const QString& line : text.split(u'\n'))
-        if (metrics.horizontalAdvance(line) > width)
-            return false;
-    return true;
-}
-
+// `font` made smaller, one pixel (or point) at a time, until every line of
+// `text` fits `width`, but not below `smallestPixelSize`.
 QFont fittingFont(QFont font, const QString& text, int width, int smallestPixelSize) {
     const bool inPixels = font.pixelSize() > 0;
     while (!textFits(font, text, width) && QFontInfo(font).pixelSize() > smallestPixelSize) {
@@ -99,6 +91,16 @@ QFont fittingFont(QFont font, const QString& text, int width, int smallestPixelS
             font.setPointSizeF(font.pointSizeF() - 1);
     }
     return font;
+}
+
+} // namespace
+
+bool textFits(const QFont& font, const QString& text, int width) {
+    const QFontMetrics metrics(font);
+    for (const QString& line : text.split(u'\n'))
+        if (metrics.horizontalAdvance(line) > width)
+            return false;
+    return true;
 }
 
 QStringList shownTexts(const QWidget* widget) {

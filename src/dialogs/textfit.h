@@ -13,10 +13,6 @@ class QWidget;
 // Whether every line of `text` fits `width` in `font`.
 bool textFits(const QFont& font, const QString& text, int width);
 
-// `font` made smaller, one pixel (or point) at a time, until every line of
-// `text` fits `width`, but not below `smallestPixelSize`.
-QFont fittingFont(QFont font, const QString& text, int width, int smallestPixelSize);
-
 // The width a label, push button, check box or combo box leaves its text
 // inside its frame, padding, indicator, icon or arrow; 0 for other widgets.
 int textRoom(const QWidget* widget);
@@ -31,5 +27,6 @@ QStringList shownTexts(const QWidget* widget);
 void shrinkToFit(QWidget* widget, int smallestPixelSize);
 
 // Shows `text` in `label` shrunk to fit, and elided at the right if even the
-// smallest font is too wide, with the whole text as tooltip then.
+// smallest font is too wide, with the whole text as tooltip then (and no
+// tooltip otherwise).
 void showFitted(QLabel* label, const QString& text, int smallestPixelSize);
