@@ -57,6 +57,44 @@ private slots:
         QVERIFY(h.waitFinished());
     }
 
+    // Waits see events, not polled states: a press over before any poll
+    // could read it still counts, and a lone modifier is a key by itself.
+    void shortPressesAndLoneModifiersSatisfyConditions() {
+        RunHarness h;
+        h.setUp(0, 1, keyword::None, {{keyword::None}, {keyword::None}, pointerAt(9, 9)},
+                {{keyword::Click, keyword::Left},
+                 {keyword::Key, QStringLiteral("160,0")},
+                 immediately});
+        h.run->start();
+        QTest::qWait(50);
+        h.backend.setKeyDown(vk::LButton, true);
+        h.backend.setKeyDown(vk::LButton, false);
+        QTest::qWait(50);
+        h.backend.setKeyDown(vk::LShift, true);
+        h.backend.setKeyDown(vk::LShift, false);
+        QVERIFY(wentOn(h));
+        QVERIFY(h.waitFinished());
+    }
+
+    void withoutEventsTheWaitsPoll() {
+        RecordingBackend backend;
+        Run run(backend);
+        QTest::ignoreMessage(QtWarningMsg, "[Run] no key and button events from this desktop: "
+                                           "polling them every 50 ms");
+        bool finished = false;
+        QObject::connect(&run, &Run::finished, &run, [&] { finished = true; },
+                         Qt::QueuedConnection);
+        run.setParameters(0, 1, keyword::None, {{keyword::None}},
+                          {{keyword::Key, QStringLiteral("65,2")}}, QStringLiteral("p"));
+        run.start();
+        QTest::qWait(100);
+        press(backend, {vk::LControl, 65}, true);
+        QTest::qWait(150);
+        press(backend, {vk::LControl, 65}, false);
+        QVERIFY(QTest::qWaitFor([&] { return finished; }, 3000));
+        QVERIFY(!run.wasStopped());
+    }
+
     void keyConditionWithoutAKeyDoesNotWait() {
         for (const char* text : {"", "なし", "0,2", "x"}) {
             RunHarness h;
@@ -111,10 +149,42 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
         const auto pressedAt = Clock::now();
         press(h.backend, {vk::RControl, vk::LMenu, 83}, true);
+        press(h.backend, {vk::RControl, vk::LMenu, 83}, false);
         QVERIFY(h.waitFinished());
         QVERIFY(secondsBetween(pressedAt, h.finishTime()) < 0.4);
         QVERIFY(h.run->wasStopped());
         QCOMPARE(h.beeps, 2);
+    }
+
+    // Modifiers the run itself holds cannot block its exit command, and what
+    // it holds is released the moment the command is seen.
+    void exitCommandStopsWhileTheRunHoldsModifiers() {
+        // With Shift held by the run the user's Shift cannot be told apart.
+        const std::pair<const char*, bool> cases[] = {{"65,4", true}, {"65,8", false}, {"65,7", true}};
+        for (const auto& [held, userShiftHidden] : cases) {
+            RunHarness h;
+            h.backend.setEchoPresses(true);
+            h.setUp(0, 1, QStringLiteral("83,3"),
+                    {{keyword::Key, QString::fromLatin1(held), QStringLiteral("30")}}, {waitLong});
+            h.run->start();
+            QVERIFY(QTest::qWaitFor([&] { return h.backend.isKeyDown(65); }, 2000));
+            press(h.backend, {vk::LShift}, true); // the user's own Shift still counts
+            press(h.backend, {vk::LControl, vk::LMenu, 83}, true);
+            press(h.backend, {vk::LControl, vk::LMenu, 83}, false);
+            QTest::qWait(150);
+            QCOMPARE(h.run->wasStopped(), userShiftHidden);
+            press(h.backend, {vk::LShift}, false);
+            if (!userShiftHidden) {
+                QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
+                press(h.backend, {vk::LControl, vk::LMenu, 83}, true);
+            }
+            QVERIFY2(QTest::qWaitFor([&] { return !h.backend.isKeyDown(65); }, 1000), held);
+            press(h.backend, {vk::LControl, vk::LMenu, 83}, false);
+            QVERIFY(h.waitFinished());
+            QVERIFY(h.run->wasStopped());
+            for (int key : {vk::Control, vk::Menu, vk::Shift, vk::LWin})
+                QVERIFY(!h.backend.isKeyDown(key));
+        }
     }
 
     void withoutAnExitCommandOnlyTheTrayIconStops() {
