@@ -88,15 +88,20 @@ struct Holdings {
     }
 };
 
+// The core protocol shows a key the server keeps with fewer levels than the
+// widest key padded with NoSymbol.
 bool carriesOnly(Display* display, unsigned keycode, KeySym keysym) {
     int columns = 0;
     KeySym* row = XGetKeyboardMapping(display, static_cast<KeyCode>(keycode), 1, &columns);
-    bool only = row && columns > 0;
-    for (int i = 0; only && i < columns; ++i)
-        only = row[i] == keysym;
+    bool carries = false;
+    bool only = row != nullptr;
+    for (int i = 0; only && i < columns; ++i) {
+        carries = carries || row[i] == keysym;
+        only = row[i] == keysym || row[i] == NoSymbol;
+    }
     if (row)
         XFree(row);
-    return only;
+    return carries && only;
 }
 
 void putBack(const Holdings& held) {
