@@ -27,6 +27,7 @@ void InputWatch::inputChanged(int virtualKey, bool down) {
 void InputWatch::inputSynced() {
     std::lock_guard lock(mutex);
     synced = true;
+    syncedFlag.store(true);
     advance();
     checkExitCommand();
 }

@@ -26,6 +26,9 @@ public:
 
     void inputChanged(int virtualKey, bool down) override;
     void inputSynced() override;
+    // Whether the source has reported what was down when it started, so
+    // that from now on no press can pass unseen.
+    bool isSynced() const { return syncedFlag.load(); }
 
     // Goes on when the button goes down, or at once when it is down already.
     void waitForButton(int virtualKey);
@@ -47,6 +50,7 @@ private:
     mutable std::mutex mutex;
     std::array<int, 256> downCount{};
     bool synced = false;
+    std::atomic<bool> syncedFlag{false};
 
     int exitKey = 0;
     int exitMask = 0;

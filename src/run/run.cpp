@@ -78,6 +78,7 @@ void Run::waitSeconds(double seconds) {
 // The stop flag is deliberately not cleared here: a stop that came before the
 // loop began (the exit command or the tray icon) must still end the run.
 void Run::runLoop() {
+    waitForWatcher();
     waitSeconds(stert_time);
     if (!stop_requested.isRaised())
         emit requestBeep();

@@ -66,6 +66,7 @@ private:
     void startStopChecker();
     void stopStopChecker();
     void watchStopCommand();
+    void waitForWatcher();
     bool needsInputWatch() const;
     std::vector<int> watchedKeys() const;
     void onExitCommand();

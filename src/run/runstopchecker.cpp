@@ -63,6 +63,17 @@ void Run::watchStopCommand() {
     polling_events = nullptr;
 }
 
+// The first page may wait for a press at once: the watcher must be listening
+// before it begins, or a quick press could pass unseen. It takes a few
+// milliseconds; a watcher that never gets there is not waited for long.
+void Run::waitForWatcher() {
+    const auto deadline = StopSignal::Clock::now() + std::chrono::seconds(2);
+    while (stop_checker_active.load() && !input_watch.isSynced() &&
+           StopSignal::Clock::now() < deadline)
+        if (stop_requested.sleepFor(std::chrono::milliseconds(1)))
+            return;
+}
+
 // Release comes before anything else: the user wants the keyboard back now.
 void Run::onExitCommand() {
     requestStop();

@@ -1,3 +1,5 @@
+#include <thread>
+
 #include <QSystemTrayIcon>
 #include <QtTest>
 
@@ -12,6 +14,20 @@ void press(RecordingBackend& backend, std::initializer_list<int> keys, bool down
     for (int key : keys)
         backend.setKeyDown(key, down);
 }
+
+// An event source that starts listening only after a while.
+class SlowToListen : public InputEventSource {
+public:
+    explicit SlowToListen(std::unique_ptr<InputEventSource> source) : source(std::move(source)) {}
+    bool run(InputEventListener& listener) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return source->run(listener);
+    }
+    void interrupt() override { source->interrupt(); }
+
+private:
+    std::unique_ptr<InputEventSource> source;
+};
 
 } // namespace
 
@@ -61,19 +77,43 @@ private slots:
     // could read it still counts, and a lone modifier is a key by itself.
     void shortPressesAndLoneModifiersSatisfyConditions() {
         RunHarness h;
+        std::atomic<int> page{0};
+        h.run->setPageObserver([&](qint64, int number) { page = number; });
         h.setUp(0, 1, keyword::None, {{keyword::None}, {keyword::None}, pointerAt(9, 9)},
                 {{keyword::Click, keyword::Left},
                  {keyword::Key, QStringLiteral("160,0")},
                  immediately});
         h.run->start();
-        QTest::qWait(50);
+        QVERIFY(QTest::qWaitFor([&] { return page == 1; }));
+        QTest::qWait(20);
         h.backend.setKeyDown(vk::LButton, true);
         h.backend.setKeyDown(vk::LButton, false);
-        QTest::qWait(50);
+        QVERIFY(QTest::qWaitFor([&] { return page == 2; }));
+        QTest::qWait(20);
         h.backend.setKeyDown(vk::LShift, true);
         h.backend.setKeyDown(vk::LShift, false);
         QVERIFY(wentOn(h));
         QVERIFY(h.waitFinished());
+    }
+
+    // An event source takes a moment to start listening (an X connection to
+    // open); the first page does not begin before it does.
+    void theFirstPageWaitsForTheWatcher() {
+        RecordingBackend backend;
+        Run run(backend, std::make_unique<SlowToListen>(backend.createEventSource()));
+        std::atomic<bool> pageBegun{false};
+        run.setPageObserver([&](qint64, int) { pageBegun = true; });
+        bool finished = false;
+        QObject::connect(
+            &run, &Run::finished, &run, [&] { finished = true; }, Qt::QueuedConnection);
+        run.setParameters(0, 1, keyword::None, {{keyword::None}}, {{keyword::Click, keyword::Left}},
+                          QStringLiteral("p"));
+        run.start();
+        QVERIFY(QTest::qWaitFor([&] { return pageBegun.load(); }, 2000));
+        QTest::qWait(20);
+        backend.setKeyDown(vk::LButton, true);
+        backend.setKeyDown(vk::LButton, false);
+        QVERIFY(QTest::qWaitFor([&] { return finished; }, 3000));
     }
 
     void withoutEventsTheWaitsPoll() {
@@ -82,8 +122,8 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "[Run] no key and button events from this desktop: "
                                            "polling them every 50 ms");
         bool finished = false;
-        QObject::connect(&run, &Run::finished, &run, [&] { finished = true; },
-                         Qt::QueuedConnection);
+        QObject::connect(
+            &run, &Run::finished, &run, [&] { finished = true; }, Qt::QueuedConnection);
         run.setParameters(0, 1, keyword::None, {{keyword::None}},
                           {{keyword::Key, QStringLiteral("65,2")}}, QStringLiteral("p"));
         run.start();
@@ -160,7 +200,8 @@ private slots:
     // it holds is released the moment the command is seen.
     void exitCommandStopsWhileTheRunHoldsModifiers() {
         // With Shift held by the run the user's Shift cannot be told apart.
-        const std::pair<const char*, bool> cases[] = {{"65,4", true}, {"65,8", false}, {"65,7", true}};
+        const std::pair<const char*, bool> cases[] = {
+            {"65,4", true}, {"65,8", false}, {"65,7", true}};
         for (const auto& [held, userShiftHidden] : cases) {
             RunHarness h;
             h.backend.setEchoPresses(true);
