@@ -92,6 +92,7 @@ int main(int argc, char* argv[]) {
 
     QTemporaryDir folder;
     std::vector<double> released, exited;
+    std::vector<std::vector<double>> releasedPerWait(std::size(waits));
     for (int trial = 0; trial < trials; ++trial) {
         const Wait& wait = waits[trial % std::size(waits)];
         const QString path = folder.filePath(QString("bench%1.cmdat").arg(trial));
@@ -127,11 +128,15 @@ int main(int argc, char* argv[]) {
         if (releasedAt == Clock::time_point{})
             releasedAt = exitedAt;
         released.push_back(msSince(pressedAt, releasedAt));
+        releasedPerWait[size_t(trial) % std::size(waits)].push_back(released.back());
         exited.push_back(msSince(pressedAt, exitedAt));
         std::this_thread::sleep_for(50ms);
     }
     printFigures("exit command -> all released", released, "ms");
     printFigures("exit command -> process exit", exited, "ms");
+    for (size_t i = 0; i < std::size(waits); ++i)
+        printFigures(qPrintable(QString("  released, in %1").arg(waits[i].name)),
+                     releasedPerWait[i], "ms");
     XCloseDisplay(display);
     return 0;
 }
