@@ -4,8 +4,11 @@
 #include <QToolTip>
 
 #include "app/kestrun.h"
+#include "platform/inputguard.h"
 
 int main(int argc, char* argv[]) {
+    // Before QApplication starts any thread.
+    startInputGuard();
     QApplication app(argc, argv);
     QFont tooltipFont = QToolTip::font();
     tooltipFont.setPixelSize(18);
