@@ -90,6 +90,10 @@ private slots:
             QVERIFY(xev.waitFor("KeyPress", 1));
             server.setLayout(layouts, group);
             layoutMapping = server.keyboardMapping();
+            // xev too has read the new layout before any key is lent: an Xlib
+            // client still reloading it can miss a key mapped meanwhile.
+            typeText(backend, " ", 0us);
+            QVERIFY(xev.waitFor("KeyPress", 2));
             xev.clear();
 
             typeText(backend, mixedText, std::chrono::microseconds(intervalUs));
@@ -125,8 +129,11 @@ private slots:
         runTool("xdotool", {"key", "Caps_Lock"});
         const QString text = QString::fromUtf8("aA\xc3\xa9\xc3\x89\xd0\xb6\xd0\x96 1!");
         server.setLayout("us,ru");
+        typeText(backend, " ", 0us);
+        QVERIFY(xev.waitFor("KeyPress", 2));
+        xev.clear();
         typeText(backend, text, 0us);
-        QVERIFY(xev.waitFor("KeyPress", int(text.size()) + 1));
+        QVERIFY(xev.waitFor("KeyPress", int(text.size())));
         XkbStateRec state;
         XkbGetState(server.display(), XkbUseCoreKbd, &state);
         runTool("xdotool", {"key", "Caps_Lock"});
@@ -272,7 +279,10 @@ private slots:
 
     // A letter the layout lacks is the key at its place on a US keyboard, as
     // capture names it: under Russian Q is the key of Й. A code no key has is
-    // still typed through a lent key.
+    // still typed through a lent key. xev reads Й before the key is lent: an
+    // Xlib client that is still reloading a new layout can miss a key mapped
+    // in the same instant, and the lent key is held until xev has read it,
+    // as it is emptied again some time after it is let go.
     void keysGoByTheirPlaceWhereTheLayoutHasNoLetter() {
         X11InputBackend backend;
         XevWindow xev;
@@ -280,12 +290,14 @@ private slots:
         server.setLayout("ru");
         backend.sendKey('Q', true);
         backend.sendKey('Q', false);
+        QVERIFY(xev.waitFor("KeyRelease", 1));
         backend.sendKey(0x87, true); // F24
+        QVERIFY(xev.waitFor("KeyPress", 2));
+        QCOMPARE(xev.events().back().keysym, 0xffd5ul);
         backend.sendKey(0x87, false);
         QVERIFY(xev.waitFor("KeyRelease", 2));
         QCOMPARE(xev.events().front().keycode, 24);
         QCOMPARE(xev.typedText(), QString::fromUtf8("\xd0\xb9"));
-        QCOMPARE(xev.events().back().keysym, 0xffd5ul);
     }
 };
 
