@@ -97,7 +97,7 @@ private slots:
         rescue.setSingleShot(true);
         connect(&rescue, &QTimer::timeout, [] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+                if (auto* dialog = qobject_cast<QDialog*>(widget))
                     dialog->reject();
             }
         });
