@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-utils x11-xkb-utils xdotool
     fonts-noto-cjk
     g++-mingw-w64-x86-64
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()
