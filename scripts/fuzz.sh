@@ -24,7 +24,9 @@ for target in "${targets[@]}"; do
     mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
     seeds=(tests/fuzz/corpus/"$target")
     [ -d tests/fuzz/regressions/"$target" ] && seeds+=(tests/fuzz/regressions/"$target")
-    "$build/bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 \
+    options=(-max_total_time="$seconds" -timeout=10)
+    [ "$target" = keytext ] || options+=(-dict=tests/fuzz/json.dict)
+    "$build/bin/fuzz_$target" "${options[@]}" \
         -artifact_prefix="$build/artifacts/$target/" \
         "$build/corpus/$target" "${seeds[@]}" >"$build/fuzz_$target.log" 2>&1 &
     pids+=($!)
