@@ -17,14 +17,20 @@ public:
     void setCursorPosition(int x, int y) override { backend.setCursorPosition(x, y); }
     void sendMouseButton(MouseButton button, bool down) override;
     void sendKey(int virtualKey, bool down) override;
+    void pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
     void sendUnicodeUnit(char16_t unit, bool down) override { backend.sendUnicodeUnit(unit, down); }
     bool isKeyDown(int virtualKey) override { return backend.isKeyDown(virtualKey); }
 
-    // Releases whatever is still held. Call it only when no operation runs.
+    // Releases whatever is still held; callable at any time from any thread.
+    // An operation still running releases what it presses afterwards itself.
     void releaseHeld();
+    // Stored modifier mask of the modifier keys held now.
+    int heldModifiers() const;
 
 private:
     static constexpr int keyCount = 256;
+
+    void markKey(int virtualKey, bool down);
 
     InputBackend& backend;
     std::array<std::atomic<bool>, keyCount> keyHeld{};

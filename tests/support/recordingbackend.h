@@ -1,11 +1,15 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
 
 #include "platform/inputbackend.h"
+#include "platform/inputeventsource.h"
 
 // An InputBackend that records every call with a monotonic time stamp and
 // answers from a scripted key, button and pointer state. Thread-safe, like the
@@ -30,6 +34,10 @@ public:
     void sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override;
 
+    // An event source that reports every change of the scripted state (and,
+    // with echo, of synthesised presses) as it happens.
+    std::unique_ptr<InputEventSource> createEventSource();
+
     // Scripting.
     void setKeyDown(int virtualKey, bool down);
     void setPointer(QPoint position);
@@ -43,7 +51,10 @@ public:
     void clear();
 
 private:
+    class EventSource;
+
     void record(Kind kind, int a, int b, bool down);
+    void changeKey(int virtualKey, bool down);
 
     mutable std::mutex mutex;
     std::vector<Event> recorded;
@@ -51,4 +62,5 @@ private:
     QPoint pointer;
     bool synthesize = true;
     bool echo = false;
+    std::vector<EventSource*> sources;
 };
