@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-utils x11-xkb-utils xdotool
     fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n shared-mime-info
     g++-mingw-w64-x86-64
+    clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -8,9 +8,13 @@ cd "$(dirname "$0")/.."
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
-# An existing build folder (the test build) may be packaged as it is, which
-# spares the test command a second full build.
+# An existing plain build folder may be packaged as it is; a sanitized one is
+# refused.
 build=${1:-build-package}
+if grep -qx "KESTRUN_SANITIZE:BOOL=ON" "$build/CMakeCache.txt" 2>/dev/null; then
+    echo "package check: $build is built with sanitizers and is no package" >&2
+    exit 1
+fi
 if [ $# -eq 0 ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKESTRUN_BUILD_TESTS=OFF \
         -DCMAKE_INSTALL_PREFIX=/opt/kestrun

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrun with warnings as errors and runs
-# every test. Tests that need a display start their own Xvfb.
+# every test under AddressSanitizer and UndefinedBehaviorSanitizer, then the
+# fuzzers. Tests that need a display start their own Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRUN_WERROR=ON
-cmake --build build-tests
-cd build-tests
-ctest --output-on-failure --timeout 300 "$@"
-cd ..
-# The Debian package is built, installed with apt and started from the PATH.
-scripts/package-check.sh build-tests
+scripts/test-sanitized.sh "$@"
+scripts/fuzz.sh
+# The Debian package is built from a plain build of the programs alone (never
+# from the sanitized test build), installed with apt and started from the PATH.
+scripts/package-check.sh

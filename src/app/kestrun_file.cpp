@@ -87,7 +87,8 @@ void kestrun::openProject(const QString& path) {
     if (!result.ok) {
         // The project and its path stay, so a later Save cannot overwrite
         // the file that failed to load.
-        QMessageBox::warning(this, result.error.title, result.error.text);
+        QMessageBox::warning(this, result.error.title,
+                             result.error.shownText(settings.is_japanese));
         return;
     }
     project_path = path;

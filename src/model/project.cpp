@@ -3,6 +3,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+QString FileError::shownText(bool japanese) const {
+    return japanese || english.isEmpty() ? text : text + u'\n' + english;
+}
+
 Project Project::blank() {
     return {{blankCommand()}, {blankCondition()}};
 }

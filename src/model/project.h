@@ -14,10 +14,15 @@ struct Project {
     bool operator==(const Project& other) const = default;
 };
 
-// A failure to show the user: the message box title and text.
+// A failure to show the user: the message box title and text. Most file
+// errors are Japanese in both interface languages; those that name a limit
+// of ours carry an English line that the English interface adds.
 struct FileError {
     QString title;
     QString text;
+    QString english = QString();
+
+    QString shownText(bool japanese) const;
 };
 
 struct ReadResult {
@@ -38,6 +43,10 @@ QByteArray projectToJson(const Project& project);
 // other accepted text is completed to equal page counts, at least one page
 // and a type keyword in every list, so the editor can always show it.
 ReadResult projectFromJson(const QByteArray& data);
+
+// Far above any project made in the editor; a larger file, or a device or
+// FIFO in place of a file, is refused before it is read.
+constexpr qint64 projectFileSizeLimit = 16 * 1024 * 1024;
 
 ReadResult readProjectFile(const QString& path);
 // Written atomically: a failure leaves any previous file as it was.

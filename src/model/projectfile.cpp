@@ -1,7 +1,8 @@
 #include "model/project.h"
 
-#include <QFile>
 #include <QSaveFile>
+
+#include "model/wholefile.h"
 
 namespace {
 
@@ -16,11 +17,23 @@ ReadResult readProjectFile(const QString& path) {
     if (path.isEmpty()) {
         return {false, {}, {title, QStringLiteral("読み込むファイルが設定されていません。")}};
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {false, {}, {title, QStringLiteral("ファイルを開けませんでした：%1").arg(path)}};
+    const WholeFile file = readWholeFile(path, projectFileSizeLimit);
+    switch (file.status) {
+    case WholeFile::Status::Read:
+        return projectFromJson(file.data);
+    case WholeFile::Status::TooLarge:
+        return {false,
+                {},
+                {title, QStringLiteral("ファイルが大きすぎます。"),
+                 QStringLiteral("The file is too large.")}};
+    case WholeFile::Status::ReadFailed:
+        return {
+            false, {}, {title, QStringLiteral("ファイルの読み込みに失敗しました：%1").arg(path)}};
+    case WholeFile::Status::CannotOpen:
+    case WholeFile::Status::NotARegularFile:
+        break;
     }
-    return projectFromJson(file.readAll());
+    return {false, {}, {title, QStringLiteral("ファイルを開けませんでした：%1").arg(path)}};
 }
 
 WriteResult writeProjectFile(const QString& path, const Project& project) {

@@ -5,9 +5,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QVariant>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -37,17 +39,46 @@ QString tokenFromJson(const QJsonValue& value) {
     }
 }
 
-PageList pagesFromJson(const QJsonValue& value) {
+// Type keywords, numbers and key texts recur page after page, and so do
+// whole pages; one shared copy of each short token and of each page made of
+// them keeps a large project a fraction of its size. An edit detaches the
+// page it changes, as with any implicitly shared list.
+class SharedTokens {
+public:
+    QString token(const QString& text) {
+        return text.size() > longestShared ? text : *tokens.insert(text);
+    }
+
+    QStringList page(const QStringList& page) {
+        for (const QString& text : page) {
+            if (text.size() > longestShared) {
+                return page;
+            }
+        }
+        return *pages.insert(page);
+    }
+
+private:
+    static constexpr qsizetype longestShared = 32;
+    QSet<QString> tokens;
+    QSet<QStringList> pages;
+};
+
+PageList pagesFromJson(const QJsonValue& value, SharedTokens& shared) {
+    const QJsonArray array = value.toArray();
     PageList pages;
-    for (const QJsonValue& page : value.toArray()) {
+    pages.reserve(array.size());
+    for (const QJsonValue& page : array) {
         if (!page.isArray()) {
             continue;
         }
+        const QJsonArray tokenArray = page.toArray();
         QStringList tokens;
-        for (const QJsonValue& token : page.toArray()) {
-            tokens.append(tokenFromJson(token));
+        tokens.reserve(tokenArray.size());
+        for (const QJsonValue& token : tokenArray) {
+            tokens.append(shared.token(tokenFromJson(token)));
         }
-        pages.append(tokens);
+        pages.append(shared.page(tokens));
     }
     return pages;
 }
@@ -61,17 +92,19 @@ Project completed(PageList commands, PageList conditions) {
     const qsizetype pageCount = std::max(commands.size(), conditions.size());
     commands.resize(pageCount);
     conditions.resize(pageCount);
+    const QStringList none{keyword::None};
     for (QStringList& tokens : commands) {
         if (tokens.isEmpty()) {
-            tokens = {keyword::None};
+            tokens = none;
         }
     }
+    const QStringList immediately{keyword::Immediately};
     for (QStringList& tokens : conditions) {
         if (tokens.isEmpty()) {
-            tokens = {keyword::Immediately};
+            tokens = immediately;
         }
     }
-    return {commands, conditions};
+    return {std::move(commands), std::move(conditions)};
 }
 
 ReadResult readError(const QString& text) {
@@ -108,5 +141,7 @@ ReadResult projectFromJson(const QByteArray& data) {
     if (!commands.isArray() && !conditions.isArray()) {
         return readError(formatError);
     }
-    return {true, completed(pagesFromJson(commands), pagesFromJson(conditions)), {}};
+    SharedTokens shared;
+    return {
+        true, completed(pagesFromJson(commands, shared), pagesFromJson(conditions, shared)), {}};
 }

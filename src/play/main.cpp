@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
 
     const ReadResult read = readProjectFile(line.file);
     if (!read.ok) {
-        printLine(stderr, read.error.title + QStringLiteral(": ") + read.error.text);
+        printLine(stderr, read.error.title + QStringLiteral(": ") + read.error.shownText(false));
         return FileUnreadable;
     }
     const Project& project = read.project;

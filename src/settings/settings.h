@@ -26,9 +26,19 @@ QString settingsFilePath();
 // Copies a settings file left in the program's folder into the configuration
 // folder, never over an existing one.
 void migrateLegacySettings();
+// A settings file is a few hundred bytes; a larger one (or a device or FIFO
+// at its path) is refused unread and the defaults stay.
+constexpr qint64 settingsFileSizeLimit = 1024 * 1024;
+
 // Resets `settings` to its defaults and `projectPath` to `desktopPath`, then
 // reads the file over them; failures are logged, never reported.
 void loadSettings(Settings& settings, QString& projectPath, const QString& desktopPath);
+// Reads the text of a settings file over `settings` and `projectPath`; a key
+// that is missing or of the wrong type leaves its value, text that is no
+// JSON object leaves all of them. Every outcome is logged.
+void readSettingsText(const QByteArray& data, Settings& settings, QString& projectPath);
+// The indented file text, with `rememberedPath` as "file_path".
+QByteArray settingsToJson(const Settings& settings, const QString& rememberedPath);
 // Writes the settings atomically; the remembered path is `file_path` while the
 // project is untitled, else `projectPath`.
 void saveSettings(const Settings& settings, const QString& projectPath, bool untitled);

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "model/jsonscalar.h"
+#include "model/wholefile.h"
 
 #include <QDebug>
 #include <QFile>
@@ -57,25 +58,7 @@ void readObject(const QJsonObject& root, Settings& settings, QString& projectPat
 
 } // namespace
 
-void loadSettings(Settings& settings, QString& projectPath, const QString& desktopPath) {
-    settings = Settings();
-    projectPath = desktopPath;
-    migrateLegacySettings();
-
-    const QString path = settingsFilePath();
-    qDebug() << "Loading config from:" << path;
-    if (!QFile::exists(path)) {
-        qDebug() << "Config file does not exist. Using defaults.";
-        return;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "Failed to open config file for reading:" << path
-                   << " error:" << file.errorString();
-        return;
-    }
-    const QByteArray data = file.readAll();
-    file.close();
+void readSettingsText(const QByteArray& data, Settings& settings, QString& projectPath) {
     if (data.isEmpty()) {
         qDebug() << "Config file is empty. Using defaults.";
         return;
@@ -95,4 +78,37 @@ void loadSettings(Settings& settings, QString& projectPath, const QString& deskt
     qDebug() << "Config loaded:"
              << "stertTime =" << settings.stert_time << "runNumber =" << settings.run_number
              << "stopCommand =" << settings.stop_command << "filePath =" << projectPath;
+}
+
+void loadSettings(Settings& settings, QString& projectPath, const QString& desktopPath) {
+    settings = Settings();
+    projectPath = desktopPath;
+    migrateLegacySettings();
+
+    const QString path = settingsFilePath();
+    qDebug() << "Loading config from:" << path;
+    if (!QFile::exists(path)) {
+        qDebug() << "Config file does not exist. Using defaults.";
+        return;
+    }
+    const WholeFile file = readWholeFile(path, settingsFileSizeLimit);
+    switch (file.status) {
+    case WholeFile::Status::Read:
+        readSettingsText(file.data, settings, projectPath);
+        return;
+    case WholeFile::Status::CannotOpen:
+        qWarning() << "Failed to open config file for reading:" << path
+                   << " error:" << file.errorText;
+        return;
+    case WholeFile::Status::NotARegularFile:
+        qWarning() << "Failed to open config file for reading:" << path
+                   << " error:" << QStringLiteral("not a regular file");
+        return;
+    case WholeFile::Status::TooLarge:
+        qWarning() << "Config file is larger than 1 MB. Using defaults:" << path;
+        return;
+    case WholeFile::Status::ReadFailed:
+        qWarning() << "Failed to read config file:" << path << " error:" << file.errorText;
+        return;
+    }
 }

@@ -5,8 +5,6 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
-namespace {
-
 QByteArray settingsToJson(const Settings& settings, const QString& rememberedPath) {
     QJsonObject root;
     root.insert(QLatin1String("stert_time"), settings.stert_time);
@@ -22,8 +20,6 @@ QByteArray settingsToJson(const Settings& settings, const QString& rememberedPat
     root.insert(QLatin1String("is_japanese"), settings.is_japanese);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
-
-} // namespace
 
 void saveSettings(const Settings& settings, const QString& projectPath, bool untitled) {
     migrateLegacySettings();

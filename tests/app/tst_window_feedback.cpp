@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "browserrecorder.h"
+#include "dialogs/feedbackaddresses.h"
 #include "modalanswerer.h"
 #include "testplatform.h"
 #include "windowfixture.h"
@@ -68,15 +70,24 @@ private slots:
         }
     }
 
-    void browserActionsAskInTheInterfaceLanguageAndOpenNothingOnNo() {
+    void browserActionsAskInTheInterfaceLanguageAndOpenTheirPageOnlyOnYes() {
         fixture::writeSettings("\"is_japanese\": false");
         kestrun window;
         fixture::enterEditor(window);
-        for (const char* action : {"need_reply_action", "ask_how_action"}) {
-            auto answer = ModalAnswerer::messageBox(QMessageBox::No);
+        BrowserRecorder browser;
+        const std::pair<const char*, QUrl> actions[] = {{"need_reply_action", feedbackFormPage()},
+                                                        {"ask_how_action", questionFormPage()}};
+        for (const auto& [action, page] : actions) {
+            auto no = ModalAnswerer::messageBox(QMessageBox::No);
             child<QAction>(window, action)->trigger();
-            QVERIFY(answer->answered());
-            QCOMPARE(answer->title, QStringLiteral("Question"));
+            QVERIFY(no->answered());
+            QCOMPARE(no->title, QStringLiteral("Question"));
+            QVERIFY(browser.opened.isEmpty());
+            auto yes = ModalAnswerer::messageBox(QMessageBox::Yes);
+            child<QAction>(window, action)->trigger();
+            QVERIFY(yes->answered());
+            QCOMPARE(browser.opened, QList<QUrl>{page});
+            browser.opened.clear();
         }
     }
 };

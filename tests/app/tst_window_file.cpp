@@ -8,6 +8,7 @@
 
 #include "modalanswerer.h"
 #include "modalhandler.h"
+#include "model/project.h"
 #include "testplatform.h"
 #include "windowfixture.h"
 
@@ -205,6 +206,22 @@ private slots:
         trigger(window, "save_action");
         QCOMPARE(readAll(broken), QByteArray("{ not json"));
         QVERIFY(readAll(saved).contains("\"2\""));
+    }
+
+    void aTooLargeFileIsRefusedWithAnEnglishLineInEnglish() {
+        fixture::writeSettings("\"is_japanese\": false");
+        QFile huge(QDir(folder.path()).filePath("huge.cmdat"));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(projectFileSizeLimit + 1));
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        auto dialog = ModalAnswerer::fileDialog(huge.fileName());
+        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
+        trigger(window, "open_action");
+        QVERIFY(error->answered());
+        QCOMPARE(error->text, QStringLiteral("ファイルが大きすぎます。\nThe file is too large."));
+        QCOMPARE(window.commands(), Project::blank().list_command);
     }
 
     void anUnevenProjectFileOpensAndCanBeBrowsed() {

@@ -1,30 +1,18 @@
-#include <QDesktopServices>
 #include <QtTest>
 
+#include <optional>
+
+#include "browserrecorder.h"
 #include "dialogs/browserpages.h"
 #include "dialogs/feedbackaddresses.h"
 #include "modalhandler.h"
-
-// Stands in for the browser: records the pages it is asked to open.
-class BrowserRecorder : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
 
 class TestBrowserPages : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        browser.opened.clear();
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
-    }
-    void cleanup() { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+    void init() { browser.emplace(); }
+    void cleanup() { browser.reset(); }
 
     void addressesAreHttps() {
         for (const QUrl& url :
@@ -63,17 +51,17 @@ private slots:
             QCOMPARE(answerer.seen[0].text, text);
             QCOMPARE(answerer.seen[0].buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(answerer.seen[0].defaultButton, QMessageBox::No);
-            QVERIFY(browser.opened.isEmpty());
+            QVERIFY(browser->opened.isEmpty());
         }
         {
             MessageBoxAnswerer answerer(QMessageBox::Yes);
             QVERIFY(open(nullptr, japanese));
-            QCOMPARE(browser.opened, QList<QUrl>{page});
+            QCOMPARE(browser->opened, QList<QUrl>{page});
         }
     }
 
 private:
-    BrowserRecorder browser;
+    std::optional<BrowserRecorder> browser;
 };
 
 QTEST_MAIN(TestBrowserPages)

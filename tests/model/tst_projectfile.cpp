@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include <memory>
-#include <unistd.h>
 
+#include "fifowithoutwriter.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
 #include "model/project.h"
@@ -68,16 +68,48 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("missing") << "missing.cmdat";
         QTest::newRow("directory") << "folder.cmdat";
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("fifo without writer") << "fifo.cmdat";
     }
 
     void unreadableFiles() {
         QFETCH(QString, name);
         QVERIFY(QDir(dir->path()).mkpath("folder.cmdat"));
-        const QString path = pathOf(name);
+        FifoWithoutWriter fifo(pathOf("fifo.cmdat"));
+        QVERIFY(fifo.made);
+        const QString path = name.startsWith('/') ? name : pathOf(name);
         const ReadResult read = readProjectFile(path);
         QVERIFY(!read.ok);
         QCOMPARE(read.error.title, QStringLiteral("読み込みエラー"));
         QCOMPARE(read.error.text, QStringLiteral("ファイルを開けませんでした：") + path);
+    }
+
+    void sizeLimit() {
+        const QString path = pathOf("huge.cmdat");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(projectFileSizeLimit + 1));
+        ReadResult read = readProjectFile(path);
+        QVERIFY(!read.ok);
+        QCOMPARE(read.error.title, QStringLiteral("読み込みエラー"));
+        QCOMPARE(read.error.shownText(true), QStringLiteral("ファイルが大きすぎます。"));
+        QCOMPARE(read.error.shownText(false),
+                 QStringLiteral("ファイルが大きすぎます。\nThe file is too large."));
+
+        // At the limit the file is read: all zero bytes are no JSON.
+        QVERIFY(file.resize(projectFileSizeLimit));
+        read = readProjectFile(path);
+        QVERIFY(read.error.text.startsWith(QStringLiteral("JSON 解析エラー: ")));
+    }
+
+    void failedReadIsNoJsonError() {
+        // Reading the start of a process's own memory fails with EIO.
+        const QString path = QStringLiteral("/proc/self/mem");
+        if (!QFile::exists(path))
+            QSKIP("no /proc here");
+        const ReadResult read = readProjectFile(path);
+        QVERIFY(!read.ok);
+        QCOMPARE(read.error.text, QStringLiteral("ファイルの読み込みに失敗しました：") + path);
     }
 
     void readRefusesOtherJson() {
@@ -123,15 +155,16 @@ private slots:
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"plan.cmdat"});
     }
 
-    void readOnlyFileKeepsItsContent() {
-        if (geteuid() == 0) {
-            QSKIP("permission bits do not stop root");
-        }
-        const QString path = pathOf("locked.cmdat");
-        writeBytes(path, "old");
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-        QVERIFY(!writeProjectFile(path, Project::blank()).ok);
-        QCOMPARE(readBytes(path), QByteArray("old"));
+    void fileThatCannotBeReplacedKeepsItsContent() {
+        // Nobody, root included, can write a kernel file or create one beside it.
+        const QString path = QStringLiteral("/proc/version");
+        const QByteArray old = readBytes(path);
+        if (old.isEmpty() || old == "<unreadable>")
+            QSKIP("no /proc here");
+        const WriteResult written = writeProjectFile(path, Project::blank());
+        QVERIFY(!written.ok);
+        QCOMPARE(written.error.text, QStringLiteral("ファイルを開けませんでした:") + path);
+        QCOMPARE(readBytes(path), old);
     }
 
     void saveAsExtension() {

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "fifowithoutwriter.h"
 #include "playprocess.h"
 
 // What kestrun-play says and returns before it would touch the desktop.
@@ -56,6 +57,28 @@ private slots:
         file.close();
         QCOMPARE(broken.play({file.fileName()}), 1);
         QVERIFY(broken.standardError().contains(QStringLiteral("読み込みエラー")));
+    }
+
+    void devicesFifosAndHugeFilesAreRefusedAtOnce() {
+        PlayProcess play;
+        const QString fifoPath = play.folder.filePath(QStringLiteral("fifo.cmdat"));
+        FifoWithoutWriter fifo(fifoPath);
+        QVERIFY(fifo.made);
+        const QString hugePath = play.folder.filePath(QStringLiteral("huge.cmdat"));
+        QFile huge(hugePath);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(projectFileSizeLimit + 1));
+        const std::pair<QString, QString> refusals[] = {
+            {QStringLiteral("/dev/zero"), QStringLiteral("ファイルを開けませんでした：/dev/zero")},
+            {fifoPath, QStringLiteral("ファイルを開けませんでした：") + fifoPath},
+            {hugePath, QStringLiteral("ファイルが大きすぎます。\nThe file is too large.")},
+        };
+        for (const auto& [path, text] : refusals) {
+            play.start({path});
+            QCOMPARE(play.finish(5000), 1);
+            QVERIFY(
+                play.standardError().endsWith(QStringLiteral("読み込みエラー: ") + text + u'\n'));
+        }
     }
 
     void aSessionWithoutInputEndsWithStatusThree_data() {

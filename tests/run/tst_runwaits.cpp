@@ -235,7 +235,15 @@ private slots:
         auto* tray = h.run->findChild<QSystemTrayIcon*>();
         QVERIFY(tray);
         QCOMPARE(tray->toolTip(), QStringLiteral("「新規プロジェクト」を終了"));
-        QVERIFY(!tray->icon().isNull());
+        // The shipped picture, not the stock icon that stands in without it.
+        const QImage shipped(QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/image/SystemTrayIcon.png"));
+        QVERIFY(!shipped.isNull());
+        QCOMPARE(tray->icon()
+                     .pixmap(shipped.size())
+                     .toImage()
+                     .convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 shipped.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         h.run->start();
         press(h.backend, {vk::Control, vk::Menu, 83}, true);
         emit tray->activated(QSystemTrayIcon::DoubleClick);

@@ -2,8 +2,10 @@
 
 #include <limits>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
+#include "fifowithoutwriter.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
 #include "settings/settings.h"
@@ -84,8 +86,10 @@ private slots:
     void cleanup() { QFile::remove(legacyPath); }
 
     void pathCreatesTheConfigFolder() {
+        QVERIFY(QDir(home->filePath("config")).removeRecursively());
+        QVERIFY(!QFileInfo::exists(QFileInfo(settingsPath).path()));
         QCOMPARE(settingsFilePath(), settingsPath);
-        QVERIFY(QFileInfo(settingsPath).dir().exists());
+        QVERIFY(QFileInfo(QFileInfo(settingsPath).path()).isDir());
     }
 
     void folderThatCannotBeCreatedFallsBackToTheProgramFolder() {
@@ -206,14 +210,33 @@ private slots:
         QTest::newRow("directory")
             << QByteArray("<dir>") << QtWarningMsg
             << "Failed to open config file for reading: \".*\"  error: \".+\"";
+        QTest::newRow("fifo without writer")
+            << QByteArray("<fifo>") << QtWarningMsg
+            << "Failed to open config file for reading: \".*\"  error: \"not a regular file\"";
+        QTest::newRow("too large") << QByteArray("<too large>") << QtWarningMsg
+                                   << "Config file is larger than 1 MB\\. Using defaults: \".*\"";
+        QTest::newRow("read error")
+            << QByteArray("<read error>") << QtWarningMsg
+            << "Failed to read config file: \".*\"  error: \"Input/output error\"";
     }
 
     void unreadableFilesKeepTheDefaults() {
         QFETCH(QByteArray, content);
         QFETCH(QtMsgType, level);
         QFETCH(QString, line);
+        std::optional<FifoWithoutWriter> fifo;
         if (content == "<dir>") {
             QVERIFY(QDir().mkpath(settingsPath));
+        } else if (content == "<fifo>") {
+            fifo.emplace(settingsPath);
+            QVERIFY(fifo->made);
+        } else if (content == "<too large>") {
+            // Braces fill it up to one byte past the limit, so it is no
+            // JSON either way.
+            writeBytes(settingsPath, QByteArray(settingsFileSizeLimit + 1, '{'));
+        } else if (content == "<read error>") {
+            // Reading the start of a process's own memory fails with EIO.
+            QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), settingsPath));
         } else {
             writeBytes(settingsPath, content);
         }
