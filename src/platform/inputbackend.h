@@ -34,10 +34,12 @@ public:
 
     virtual QPoint cursorPosition() = 0;
     virtual void setCursorPosition(int x, int y) = 0;
-    virtual void sendMouseButton(MouseButton button, bool down) = 0;
-    virtual void sendKey(int virtualKey, bool down) = 0;
+    // The three senders return false when the system refused the event even
+    // after the backend tried again; whoever synthesises should then stop.
+    virtual bool sendMouseButton(MouseButton button, bool down) = 0;
+    virtual bool sendKey(int virtualKey, bool down) = 0;
     // One UTF-16 code unit typed into the focused window whatever the layout.
-    virtual void sendUnicodeUnit(char16_t unit, bool down) = 0;
+    virtual bool sendUnicodeUnit(char16_t unit, bool down) = 0;
     // True while the key (or VK_LBUTTON / VK_RBUTTON) is physically down.
     virtual bool isKeyDown(int virtualKey) = 0;
 };

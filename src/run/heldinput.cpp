@@ -1,14 +1,24 @@
 #include "run/heldinput.h"
 
-void HeldInput::sendMouseButton(MouseButton button, bool down) {
+bool HeldInput::sendMouseButton(MouseButton button, bool down) {
     buttonHeld[button == MouseButton::Left ? 0 : 1].store(down);
-    backend.sendMouseButton(button, down);
+    return checked(backend.sendMouseButton(button, down));
 }
 
-void HeldInput::sendKey(int virtualKey, bool down) {
+bool HeldInput::sendKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < keyCount)
         keyHeld[virtualKey].store(down);
-    backend.sendKey(virtualKey, down);
+    return checked(backend.sendKey(virtualKey, down));
+}
+
+bool HeldInput::sendUnicodeUnit(char16_t unit, bool down) {
+    return checked(backend.sendUnicodeUnit(unit, down));
+}
+
+bool HeldInput::checked(bool sent) {
+    if (!sent && onRefused)
+        onRefused();
+    return sent;
 }
 
 void HeldInput::releaseHeld() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 
 #include "platform/inputbackend.h"
 
@@ -15,10 +16,14 @@ public:
     bool canSynthesize() const override { return backend.canSynthesize(); }
     QPoint cursorPosition() override { return backend.cursorPosition(); }
     void setCursorPosition(int x, int y) override { backend.setCursorPosition(x, y); }
-    void sendMouseButton(MouseButton button, bool down) override;
-    void sendKey(int virtualKey, bool down) override;
-    void sendUnicodeUnit(char16_t unit, bool down) override { backend.sendUnicodeUnit(unit, down); }
+    bool sendMouseButton(MouseButton button, bool down) override;
+    bool sendKey(int virtualKey, bool down) override;
+    bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override { return backend.isKeyDown(virtualKey); }
+
+    // Called on the sending thread whenever the system refuses an event. Set
+    // it before any operation runs.
+    void setRefusalHandler(std::function<void()> handler) { onRefused = std::move(handler); }
 
     // Releases whatever is still held. Call it only when no operation runs.
     void releaseHeld();
@@ -26,7 +31,10 @@ public:
 private:
     static constexpr int keyCount = 256;
 
+    bool checked(bool sent);
+
     InputBackend& backend;
     std::array<std::atomic<bool>, keyCount> keyHeld{};
     std::array<std::atomic<bool>, 2> buttonHeld{};
+    std::function<void()> onRefused;
 };

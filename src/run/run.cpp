@@ -10,7 +10,15 @@
 
 Run::Run() : Run(Platform::instance().input()) {}
 
-Run::Run(InputBackend& input) : input(input) {}
+Run::Run(InputBackend& input) : input(input) {
+    // An event the system refused (another program blocks input, or the
+    // target runs with higher rights) leaves the project acting blind: the
+    // run stops, and its end releases what is held.
+    this->input.setRefusalHandler([this] {
+        if (!stop_requested.exchange(true))
+            qWarning() << "[Run] the system refused synthesised input; the run stops";
+    });
+}
 
 Run::~Run() {
     stopStopChecker();

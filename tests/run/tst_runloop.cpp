@@ -176,6 +176,24 @@ private slots:
             QVERIFY(!h.backend.isKeyDown(key));
         QCOMPARE(h.backend.events(Kind::Unicode).size(), 2u);
     }
+
+    // The system refused the press of A while Shift was down (another
+    // program blocks input): the run stops at once and releases Shift.
+    void aRefusedEventStopsTheRunAndReleasesWhatIsHeld() {
+        RunHarness h;
+        h.backend.setEchoPresses(true);
+        h.backend.refuseSend(2);
+        h.setUp(0, 1, keyword::None, {{keyword::Key, QStringLiteral("65,4"), QStringLiteral("30")}},
+                {waitTime(30)});
+        QTest::ignoreMessage(QtWarningMsg,
+                             "[Run] the system refused synthesised input; the run stops");
+        h.run->start();
+        QVERIFY(h.waitFinished(2000));
+        QVERIFY(h.run->wasStopped());
+        QVERIFY(!h.backend.isKeyDown(vk::Shift));
+        QVERIFY(!h.backend.isKeyDown(65));
+        QCOMPARE(h.backend.events(Kind::Key).front().a, vk::Shift);
+    }
 };
 
 QTEST_MAIN(RunLoopTest)

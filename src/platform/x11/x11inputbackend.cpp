@@ -129,9 +129,9 @@ void X11InputBackend::setCursorPosition(int x, int y) {
     XSync(display, False);
 }
 
-void X11InputBackend::sendMouseButton(MouseButton button, bool down) {
+bool X11InputBackend::sendMouseButton(MouseButton button, bool down) {
     if (!usable)
-        return;
+        return false;
     std::lock_guard lock(mutex);
     const unsigned xButton = button == MouseButton::Left ? Button1 : Button3;
     XTestFakeButtonEvent(display, xButton, down, CurrentTime);
@@ -140,11 +140,12 @@ void X11InputBackend::sendMouseButton(MouseButton button, bool down) {
     else
         pressedButtons.erase(xButton);
     XSync(display, False);
+    return true;
 }
 
-void X11InputBackend::sendKey(int virtualKey, bool down) {
+bool X11InputBackend::sendKey(int virtualKey, bool down) {
     if (!usable)
-        return;
+        return false;
     Lock lock(mutex);
     catchUpWithServer();
     if (!down) {
@@ -154,23 +155,24 @@ void X11InputBackend::sendKey(int virtualKey, bool down) {
             heldVirtualKeys.erase(held);
             XSync(display, False);
         }
-        return;
+        return true;
     }
     if (heldVirtualKeys.count(virtualKey))
-        return;
+        return true;
     const KeySym keysym = keysymFromVirtualKey(virtualKey);
     if (keysym == NoSymbol)
-        return;
+        return true;
     if (KeyCode keycode = keycodeForKeysym(keysym, lock)) {
         press(keycode);
         heldVirtualKeys[virtualKey] = keycode;
         XSync(display, False);
     }
+    return true;
 }
 
-void X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
+bool X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
     if (!usable)
-        return;
+        return false;
     Lock lock(mutex);
     catchUpWithServer();
     const auto thread = std::this_thread::get_id();
@@ -182,7 +184,7 @@ void X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
             heldUnits.erase(held);
             XSync(display, False);
         }
-        return;
+        return true;
     }
     CodeUnitJoiner& joiner = joiners[thread];
     const std::u32string characters = joiner.press(unit);
@@ -202,6 +204,7 @@ void X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
         }
     }
     XSync(display, False);
+    return true;
 }
 
 bool X11InputBackend::isKeyDown(int virtualKey) {
