@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "mixedtext.h"
 #include "platform/x11/x11inputbackend.h"
 #include "x11testing.h"
 #include "xevwindow.h"
@@ -15,10 +16,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString text = QString::fromUtf8(
-    "The quick brown fox jumps over lazy dogs! Prices: 5€ or £4 (≈¥700) — naïve café, "
-    "Straße, façade, señor. Ёлка и чай. 世界你好，日本語のテキスト。😀🎉👍\n\tTabbed line: "
-    "~`!@#$%^&*()_+-=[]{}|;:'\",.<>/? End");
+const QString text = mixedText();
 
 int editDistance(const QList<uint>& a, const QList<uint>& b) {
     std::vector<int> row(b.size() + 1);

@@ -64,6 +64,9 @@ private slots:
         QTest::newRow("unreachable display") << QStringLiteral(":31999");
     }
     void aSessionWithoutInputEndsWithStatusThree() {
+#ifdef Q_OS_WIN
+        QSKIP("every Windows session has the input services");
+#endif
         QFETCH(QString, display);
         PlayProcess play;
         if (!display.isEmpty()) {
