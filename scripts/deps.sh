@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what Kestrun needs to build, run and test on Debian 12. Safe to run
-# again: it only calls apt-get when a package is missing.
+# Installs what Kestrun needs to build, run and test on Debian 12, and the
+# packages named as arguments. Safe to run again: it only calls apt-get when
+# a package is missing.
 set -euo pipefail
 
 packages=(
@@ -10,7 +11,7 @@ packages=(
     libx11-dev libxtst-dev libxkbcommon-dev
     xvfb xauth x11-utils x11-xkb-utils xdotool
     fonts-noto-cjk
-    g++-mingw-w64-x86-64
+    "$@"
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrun with warnings as errors and runs
-# every test. Tests that need a display start their own Xvfb.
+# every test, then does the same for the Windows build under Wine. Tests that
+# need a display start their own Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -11,3 +12,5 @@ ctest --output-on-failure --timeout 300 "$@"
 cd ..
 # The Debian package is built, installed with apt and started from the PATH.
 scripts/package-check.sh build-tests
+# The Windows build, its tests under Wine, the zip and the installer.
+scripts/test-windows.sh

@@ -120,6 +120,29 @@ private slots:
         QTRY_COMPARE(backend.cursorPosition(), QPoint(321, 654));
     }
 
+    // The session's display is scaled to 150 %. A thread that is not DPI
+    // aware reads positions scaled to 96 DPI; the backend's are physical
+    // pixels on every thread: the units of the X server, of Qt's native
+    // positions and of the coordinates a project stores.
+    void pointerPositionsArePhysicalOnEveryThread() {
+        QCOMPARE(GetDpiForSystem(), 144u);
+        QVERIFY(xdotool({"mousemove", "900", "600"}));
+        QPoint scaledRead;
+        QPoint backendRead;
+        std::thread unaware([&] {
+            SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+            POINT point{};
+            GetCursorPos(&point);
+            scaledRead = QPoint(point.x, point.y);
+            backendRead = backend.cursorPosition();
+            backend.setCursorPosition(1500, 900);
+        });
+        unaware.join();
+        QCOMPARE(scaledRead, QPoint(600, 400));
+        QCOMPARE(backendRead, QPoint(900, 600));
+        QCOMPARE(pointerOnTheServer(), QPoint(1500, 900));
+    }
+
     void keyStateFollowsTheUserAndTheBackend() {
         EventWindow window;
         QVERIFY(window.isReady());

@@ -42,6 +42,10 @@ start)
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
     DISPLAY=$display WINEPREFIX=$session/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
         "$wine" wineboot -i >/dev/null 2>&1
+    # A display scaled to 150 %, as many Windows desktops are: logical and
+    # physical pixels then differ, and the tests see which one arrives.
+    DISPLAY=$display WINEPREFIX=$session/prefix WINEDEBUG=-all \
+        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
     ;;
 stop)
     stop_session
