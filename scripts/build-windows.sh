@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-windows}
 [ $# -gt 0 ] && shift
-scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 nsis zip
+scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 nsis
 
 archive=${KESTRUN_QT_MINGW_ARCHIVE:-../shared/qt-mingw/qt6-mingw64.tar.xz}
 if [ ! -f "$archive" ]; then

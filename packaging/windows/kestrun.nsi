@@ -5,7 +5,8 @@
 ; Installs for the current user or, with administrator rights, for all users;
 ; adds a Start-menu shortcut and an uninstaller, and opens .cmdat projects in
 ; Kestrun. "/CurrentUser" or "/AllUsers" and "/S" choose without asking.
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs wherever Kestrun can.
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
@@ -23,7 +24,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "Kestrun"
 OutFile "${OUTFILE}"
@@ -33,6 +33,7 @@ VIAddVersionKey /LANG=0 "ProductName" "Kestrun"
 VIAddVersionKey /LANG=0 "FileDescription" "Kestrun ${VERSION} setup"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Kestrun developers"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -52,10 +53,6 @@ VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 !insertmacro MUI_LANGUAGE "Japanese"
 
 Function .onInit
-    ${IfNot} ${RunningX64}
-        MessageBox MB_OK|MB_ICONSTOP "Kestrun needs 64-bit Windows."
-        Abort
-    ${EndIf}
     !insertmacro MULTIUSER_INIT
 FunctionEnd
 

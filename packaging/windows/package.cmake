@@ -1,25 +1,26 @@
 # Lays out the Windows program folder and packs it as the portable zip and the
 # installer. Run by the windows_packages target with BUILD_DIR, PACKAGE_NAME,
-# VERSION, SOURCE_DIR, MAKENSIS and ZIP set.
+# VERSION, SOURCE_DIR, MAKENSIS and STRIP set.
 set(deploy_root ${BUILD_DIR}/deploy)
 set(deploy ${deploy_root}/${PACKAGE_NAME})
 set(zip_file ${BUILD_DIR}/${PACKAGE_NAME}.zip)
 set(setup_file ${BUILD_DIR}/Kestrun-${VERSION}-setup.exe)
-foreach(tool MAKENSIS ZIP)
-    if(NOT ${tool})
-        message(FATAL_ERROR "${tool} was not found (Debian packages nsis and zip)")
-    endif()
-endforeach()
+if(NOT MAKENSIS)
+    message(FATAL_ERROR "makensis was not found (Debian package nsis)")
+endif()
 
 file(REMOVE_RECURSE ${deploy_root})
 file(REMOVE ${zip_file} ${setup_file})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${deploy} --strip
                 COMMAND_ERROR_IS_FATAL ANY)
+# The libraries come with their symbols, which no user needs.
+file(GLOB_RECURSE libraries ${deploy}/*.dll)
+execute_process(COMMAND ${STRIP} --strip-unneeded ${libraries} COMMAND_ERROR_IS_FATAL ANY)
 
-# Info-ZIP marks the names as UTF-8 only under a UTF-8 locale; the documents
-# have Japanese names.
+# Names are stored as UTF-8 and marked so (the documents have Japanese
+# names), which needs a UTF-8 locale.
 execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=C.UTF-8
-                        ${ZIP} -q -r -X ${zip_file} ${PACKAGE_NAME}
+                        ${CMAKE_COMMAND} -E tar cf ${zip_file} --format=zip ${PACKAGE_NAME}
                 WORKING_DIRECTORY ${deploy_root}
                 COMMAND_ERROR_IS_FATAL ANY)
 

@@ -75,11 +75,21 @@ private slots:
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("keysym");
         QTest::addColumn<QString>("character");
-        QTest::newRow("us z") << "us" << "z" << "z";
-        QTest::newRow("de z, where us has y") << "de" << "z" << "z";
-        QTest::newRow("de ö") << "de" << "odiaeresis" << "ö";
-        QTest::newRow("fr a, where us has q") << "fr" << "a" << "a";
-        QTest::newRow("ru ы, where us has s") << "ru" << "Cyrillic_yeru" << "ы";
+        QTest::newRow("us z") << "us"
+                              << "z"
+                              << "z";
+        QTest::newRow("de z, where us has y") << "de"
+                                              << "z"
+                                              << "z";
+        QTest::newRow("de ö") << "de"
+                              << "odiaeresis"
+                              << "ö";
+        QTest::newRow("fr a, where us has q") << "fr"
+                                              << "a"
+                                              << "a";
+        QTest::newRow("ru ы, where us has s") << "ru"
+                                              << "Cyrillic_yeru"
+                                              << "ы";
     }
     void oneKeyIdentityUnderEachLayout() {
         QFETCH(QString, layout);
@@ -117,9 +127,10 @@ private slots:
         // Windows keeps a layout per thread, Wine one per program, read when
         // the program starts: a new player presses the key.
         PlayProcess play;
-        const QString project = play.writeProject(
-            {{keyword::Key, QStringLiteral("%1,0").arg(pressed.virtualKey), QStringLiteral("0.01")}},
-            {{keyword::Immediately}});
+        const QString project =
+            play.writeProject({{keyword::Key, QStringLiteral("%1,0").arg(pressed.virtualKey),
+                                QStringLiteral("0.01")}},
+                              {{keyword::Immediately}});
         QCOMPARE(play.play({"--delay", "1", "--exit", "none", project}), 0);
         QVERIFY(window.waitFor("keyup", 1));
         QCOMPARE(firstKeyDown(window).virtualKey, pressed.virtualKey);

@@ -69,7 +69,8 @@ private slots:
         kestrun.start(programFolder + QStringLiteral("/kestrun.exe"));
         QVERIFY(kestrun.waitForStarted());
 
-        const TopWindow welcome = waitForWindow(kestrun.processId(), QStringLiteral("はじめまして"));
+        const TopWindow welcome =
+            waitForWindow(kestrun.processId(), QStringLiteral("はじめまして"));
         QVERIFY(welcome.handle);
         PostMessageW(welcome.handle, WM_CLOSE, 0, 0);
 
