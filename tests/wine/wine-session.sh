@@ -8,15 +8,19 @@ action=$1
 session=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
+# wineserver sits beside the loader (wine64 -> wineserver64).
+wineserver_of() {
+    local server=${1/%wine64/wineserver64}
+    [ -x "$server" ] || server=${1/%wine/wineserver}
+    echo "$server"
+}
+
 stop_session() {
     [ -f "$session/wine" ] || return 0
     local wine display
     wine=$(cat "$session/wine")
     display=$(cat "$session/display")
-    # wineserver sits beside the loader (wine64 -> wineserver64).
-    local server=${wine/%wine64/wineserver64}
-    [ -x "$server" ] || server=${wine/%wine/wineserver}
-    WINEPREFIX=$session/prefix "$server" -k 2>/dev/null || true
+    WINEPREFIX=$session/prefix "$(wineserver_of "$wine")" -k 2>/dev/null || true
     if [ -f "$session/openbox.pid" ]; then
         kill "$(cat "$session/openbox.pid")" 2>/dev/null || true
     fi
@@ -39,13 +43,18 @@ start)
         DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
         sleep 0.1
     done
+    export DISPLAY=$display WINEPREFIX=$session/prefix WINEDEBUG=-all
     # No Mono or Gecko: nothing here needs them, and their installers would ask.
-    DISPLAY=$display WINEPREFIX=$session/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-        "$wine" wineboot -i >/dev/null 2>&1
+    WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i >/dev/null 2>&1
     # A display scaled to 150 %, as many Windows desktops are: logical and
     # physical pixels then differ, and the tests see which one arrives.
-    DISPLAY=$display WINEPREFIX=$session/prefix WINEDEBUG=-all \
-        "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+    "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+    # Then one server, kept up between the tests, with one session booted
+    # once: a second boot racing the first leaves Wine's RPC service dead,
+    # and every program using COM then waits ten seconds for it.
+    "$(wineserver_of "$wine")" -k
+    "$(wineserver_of "$wine")" -p </dev/null >/dev/null 2>&1
+    "$wine" cmd /c exit </dev/null >/dev/null 2>&1
     ;;
 stop)
     stop_session
