@@ -1,7 +1,8 @@
 // Time from the exit command going down to the run's `finished`, while the
-// run waits in a long "時間" condition. On an X display the keys are pressed
-// through the platform's input backend (XTest) and read back from the
-// server; elsewhere a recording backend stands in and says so.
+// run waits in a long "時間" condition. On an X display or Windows the keys
+// are pressed through the platform's input backend (XTest, SendInput) and
+// read back from the system; elsewhere a recording backend stands in and
+// says so.
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -42,7 +43,7 @@ int main(int argc, char* argv[]) {
     InputBackend& input = real ? platformInput : recording;
     RecordingBackend* scripted = real ? nullptr : &recording;
     std::printf("stop latency, exit command Ctrl+Alt+S, %d trials, backend: %s\n", trials,
-                real ? "platform (X server via XTest)" : "recording (no X display available)");
+                real ? "the platform's" : "recording (the platform cannot synthesise)");
 
     std::vector<double> latencies;
     for (int trial = 0; trial < trials; ++trial) {
