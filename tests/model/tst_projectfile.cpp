@@ -32,8 +32,16 @@ private slots:
         QVERIFY(dir->isValid());
     }
 
+    // The bytes are the same on every system: no CR is added on Windows.
+    void writeThenReadBack_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "plan.cmdat";
+        QTest::newRow("Japanese names") << QStringLiteral("日本語のフォルダー/計画.cmdat");
+    }
     void writeThenReadBack() {
-        const QString path = pathOf("plan.cmdat");
+        QFETCH(QString, name);
+        const QString path = pathOf(name);
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         Project project = Project::blank();
         project.list_command.append(QStringList{"クリック", "右", "0.5"});
         project.list_condition.append(QStringList{"クリック", "左"});
@@ -43,6 +51,16 @@ private slots:
         const ReadResult read = readProjectFile(path);
         QVERIFY(read.ok);
         QCOMPARE(read.project, project);
+    }
+
+    void filesWithWindowsLineEndsRead() {
+        const QString path = pathOf("crlf.cmdat");
+        QByteArray bytes = projectToJson(bigProject());
+        bytes.replace("\n", "\r\n");
+        writeBytes(path, bytes);
+        const ReadResult read = readProjectFile(path);
+        QVERIFY(read.ok);
+        QCOMPARE(read.project, bigProject());
     }
 
     void saveReplacesTheWholeOldFile() {
