@@ -121,8 +121,10 @@ private slots:
         QVERIFY(h.waitFinished());
         const auto moves = h.backend.events(Kind::SetCursor);
         const auto mark = firstMark(h.backend, {-7, -7});
+        // The first move comes once the operation's thread runs, which a busy
+        // system (or Wine) may start some 20 ms after the wait began.
         const double after = secondsBetween(moves.front().time, mark);
-        QVERIFY2(after > 0.19 && after < 0.4, qPrintable(QString::number(after)));
+        QVERIFY2(after > 0.15 && after < 0.4, qPrintable(QString::number(after)));
         QVERIFY(moves.back().time > mark);
         QCOMPARE(QPoint(moves.back().a, moves.back().b), QPoint(100, 0));
     }
