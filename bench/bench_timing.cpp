@@ -17,7 +17,7 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 void timedWaitError(double seconds, int trials) {
-    std::atomic<bool> stop{false};
+    StopSignal stop;
     std::vector<double> errors;
     for (int i = 0; i < trials; ++i) {
         const auto t0 = Clock::now();
@@ -32,7 +32,7 @@ void timedWaitError(double seconds, int trials) {
 
 void typingPaceError(int units, double seconds) {
     RecordingBackend backend;
-    std::atomic<bool> stop{false};
+    StopSignal stop;
     const QString text(units, QChar(u'x'));
     timed::typeText(backend, stop, text, seconds);
     const auto events = backend.events(RecordingBackend::Kind::Unicode);

@@ -1,5 +1,5 @@
 // CPU time the whole process uses while a run waits 10 seconds in a "時間"
-// condition with the exit-command watcher polling.
+// condition with the exit-command watcher reading input events.
 #include <sys/resource.h>
 
 #include <chrono>
@@ -32,7 +32,8 @@ int main(int argc, char* argv[]) {
     const bool real = platformInput.canSynthesize();
     InputBackend& input = real ? platformInput : recording;
 
-    Run run(input);
+    Run run(input,
+            real ? Platform::instance().createInputEventSource() : recording.createEventSource());
     // The GUI thread sleeps in its event loop, as in the program, until the
     // run has finished.
     QObject::connect(&run, &Run::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -8,9 +8,9 @@ packages=(
     g++ cmake ninja-build pkg-config
     dpkg-dev file desktop-file-utils
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libx11-dev libxtst-dev libxkbcommon-dev
+    libx11-dev libxtst-dev libxi-dev libxkbcommon-dev
     xvfb xauth x11-utils x11-xkb-utils xdotool
-    fonts-noto-cjk
+    fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n shared-mime-info
     "$@"
 )
 

@@ -47,6 +47,7 @@ for file in kestrun image/danger.png image/SystemTrayIcon.png \
     [ -s "/opt/kestrun/$file" ] || fail "/opt/kestrun/$file is missing"
 done
 [ -f /usr/share/applications/kestrun.desktop ] || fail "the desktop entry is missing"
+[ -f /usr/share/mime/packages/kestrun.xml ] || fail "the project file type is missing"
 [ -f /usr/share/icons/hicolor/48x48/apps/kestrun.png ] || fail "the icon is missing"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate /usr/share/applications/kestrun.desktop

@@ -1,25 +1,13 @@
 #include "app/hoverhidewindow.h"
 
 #include <QDebug>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/hoverplacement.h"
-#include "platform/platform.h"
-
-namespace {
-
-QRect availableAreaAt(const QPoint& point) {
-    QScreen* screen = QGuiApplication::screenAt(point);
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect();
-}
-
-} // namespace
+#include "app/screenpointer.h"
 
 HoverHideWindow::HoverHideWindow(int hideDistance, int screenMargin, QWidget* parent,
                                  bool isJapanese)
@@ -64,27 +52,20 @@ void HoverHideWindow::showEvent(QShowEvent* event) {
         move(keptInsideScreen(lastGeometry).topLeft());
 }
 
+void HoverHideWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void HoverHideWindow::placeInCorner() {
     move(bottomRightPlacement(availableAreaAt(pointerPosition()), size(), screenMargin));
 }
 
 QRect HoverHideWindow::keptInsideScreen(const QRect& rect) const {
     return bringInside(rect, availableAreaAt(rect.center()), screenMargin);
-}
-
-// The input backend reads native pixels, the same units the coordinates are
-// written and replayed in; the window and screen geometry are in Qt's
-// device-independent pixels. Converting the pointer, per the screen it is on,
-// keeps the corner placement and the distance test right on scaled displays
-// and across monitors with different scales.
-QPoint HoverHideWindow::pointerPosition() {
-    QList<ScreenArea> screens;
-    if (QScreen* primary = QGuiApplication::primaryScreen())
-        screens.append({primary->geometry(), primary->devicePixelRatio()});
-    for (QScreen* screen : QGuiApplication::screens())
-        if (screen != QGuiApplication::primaryScreen())
-            screens.append({screen->geometry(), screen->devicePixelRatio()});
-    return toDeviceIndependent(Platform::instance().input().cursorPosition(), screens);
 }
 
 void HoverHideWindow::checkCursor() {

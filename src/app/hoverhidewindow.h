@@ -9,7 +9,8 @@ class QTimer;
 // The small always-on-top hint shown while a screen coordinate is picked with
 // Ctrl+Alt+G. It sits in the bottom-right corner of the screen under the
 // pointer, hides while the pointer comes near it and comes back at the same
-// place once the pointer has moved away.
+// place once the pointer has moved away. Escape closes it, which ends the
+// capture without taking a position.
 class HoverHideWindow : public QWidget {
     Q_OBJECT
 
@@ -23,13 +24,12 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void updateText();
     void placeInCorner();
     QRect keptInsideScreen(const QRect& rect) const;
-    // The pointer in the units of the window and screen geometry.
-    static QPoint pointerPosition();
 
     QTimer* checkTimer = nullptr;
     QLabel* hintLabel = nullptr;

@@ -15,6 +15,18 @@ QPoint bottomRightPlacement(const QRect& available, const QSize& size, int margi
     return {available.right() - size.width() - margin, available.bottom() - size.height() - margin};
 }
 
+QPoint cornerAwayFrom(const QRect& available, const QSize& size, int margin, const QPoint& pointer,
+                      int distance) {
+    const QPoint bottomRight = bottomRightPlacement(available, size, margin);
+    const int left = available.left() + margin;
+    const int top = available.top() + margin;
+    for (const QPoint corner : {bottomRight, QPoint(left, bottomRight.y()),
+                                QPoint(bottomRight.x(), top), QPoint(left, top)})
+        if (!isNear(QRect(corner, size), pointer, distance))
+            return corner;
+    return bottomRight;
+}
+
 QRect bringInside(const QRect& rect, const QRect& available, int margin) {
     if (rect.isNull())
         return rect;

@@ -13,6 +13,12 @@
 // `margin` pixels from its edges.
 QPoint bottomRightPlacement(const QRect& available, const QSize& size, int margin);
 
+// The first corner of `available` (bottom-right, bottom-left, top-right,
+// top-left), `margin` pixels from its edges, where a window of `size` stays
+// more than `distance` pixels away from `pointer`; bottom-right when none does.
+QPoint cornerAwayFrom(const QRect& available, const QSize& size, int margin, const QPoint& pointer,
+                      int distance);
+
 // `rect` moved so it keeps `margin` from every edge of `available`, the right
 // and bottom edges first, so an oversized rectangle sticks to the top-left. Its
 // size stays; a null rectangle comes back unchanged.

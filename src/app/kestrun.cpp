@@ -10,21 +10,30 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSet>
 
 #include "app/hoverhidewindow.h"
 #include "app/interfacetexts.h"
+#include "app/qttranslations.h"
+#include "app/runindicator.h"
 #include "app/writeback.h"
+#include "dialogs/textfit.h"
 #include "keys/keycapture.h"
 #include "model/project.h"
+#include "platform/platform.h"
 
 kestrun::kestrun(QWidget* parent)
     : QMainWindow(parent), list_command(Project::blank().list_command),
       list_condition(Project::blank().list_condition), saved_list_command(list_command),
-      saved_list_condition(list_condition), key_capture(std::make_unique<KeyCapture>()) {
+      saved_list_condition(list_condition), key_capture(std::make_unique<KeyCapture>()),
+      history([this](const ProjectSnapshot& snapshot) { restoreSnapshot(snapshot); }),
+      held_keys(this, Platform::instance().input()) {
     setWindowTitle(QStringLiteral("Kestrun Free"));
     setFixedSize(630, 585);
+    setAcceptDrops(true);
     loadSettings(settings, project_path, desktopPath());
     buildWidgets();
+    history.reset(snapshot());
 
     if (!settings.is_used_this) {
         showFirstStartWelcome(this);
@@ -39,8 +48,13 @@ kestrun::kestrun(QWidget* parent)
 }
 
 kestrun::~kestrun() {
-    // The hint has no parent; it must not stay on screen without its window.
-    delete hoverWindow;
+    // The hint has no parent; it must not stay on screen without its window,
+    // nor bring the window back while it goes.
+    if (hoverWindow) {
+        disconnect(hoverWindow, nullptr, this, nullptr);
+        delete hoverWindow;
+    }
+    delete run_indicator;
     unregisterGlobalHotkey();
     keystroke_timer.stop();
     if (key_capture->captureActive.load() == 1) {
@@ -94,15 +108,32 @@ void kestrun::refresh() {
 
     rebuildPageList();
     page_label->setText(QStringLiteral("%1/%2").arg(current_page).arg(list_command.size()));
-    setWindowTitle(projectName(project_path, desktopPath()));
+    // The name as the title; the desktop marks unsaved changes by "[*]".
+    setWindowTitle(projectName(project_path, desktopPath()) + QStringLiteral("[*]"));
     qDebug() << list_command;
     qDebug() << list_condition;
+    recordHistory(false);
     refreshing = false;
+}
+
+// The fixed texts keep their widgets' places and sizes; one too wide for its
+// widget in this language and with this desktop's fonts gets a smaller font.
+void kestrun::fitFixedTexts() {
+    QSet<QWidget*> fitted;
+    for (const FixedText& row : fixedTexts()) {
+        auto* widget = findChild<QWidget*>(QString::fromUtf8(row.objectName));
+        if (widget && !fitted.contains(widget)) {
+            shrinkToFit(widget, smallestFontPixels);
+            fitted.insert(widget);
+        }
+    }
 }
 
 void kestrun::changeLanguage() {
     qDebug() << "言語変更";
     applyInterfaceTexts(this, settings.is_japanese, settings.is_help);
+    fitFixedTexts();
+    useQtTranslations(settings.is_japanese);
     if (editor_shown)
         refresh();
 }

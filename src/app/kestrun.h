@@ -2,18 +2,24 @@
 
 #include <memory>
 
+#include <QPointer>
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
 
 #include "app/globalhotkeyfilter.h"
+#include "app/projecthistory.h"
+#include "keys/heldkeyswallower.h"
 #include "model/tokens.h"
 #include "platform/globalhotkey.h"
 #include "settings/settings.h"
 
 class HoverHideWindow;
 class KeyCapture;
+class Run;
+class RunIndicator;
 class QAction;
 class QComboBox;
 class QDoubleSpinBox;
@@ -41,6 +47,10 @@ public:
     int currentPage() const { return current_page; }
     const Settings& currentSettings() const { return settings; }
     const QString& projectPath() const { return project_path; }
+
+    // Opens a project named on the command line, as the start page's Load
+    // button would after its dialog: the editor is shown either way.
+    void openFile(const QString& path);
 
     using GlobalHotkeyFilter = ::GlobalHotkeyFilter;
 
@@ -74,6 +84,9 @@ private slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class GuardedCommand { New, Open, Close };
@@ -91,6 +104,7 @@ private:
     void showEditor();
     void refresh();
     void completeProject();
+    void fitFixedTexts();
 
     // Editor (kestrun_editor.cpp).
     void hideTypeWidgets();
@@ -109,8 +123,21 @@ private:
     bool confirmDiscard(GuardedCommand command);
     bool askYesNo(const QString& title, const QString& text);
     void replaceProject(const PageList& commands, const PageList& conditions);
-    void writeProject();
+    void writeProject(const QString& path);
+    QString askSavePath();
+    void openProject(const QString& path);
     QString desktopPath() const;
+
+    // Undo and redo (kestrun_history.cpp).
+    ProjectSnapshot snapshot() const;
+    void restoreSnapshot(const ProjectSnapshot& snapshot);
+    void recordHistory(bool fieldEdit);
+    void updateEditActions();
+    void connectHistory();
+    void leaveUndoKeysToTheWindow();
+
+    // Dropped files (kestrun_drop.cpp).
+    bool acceptsProjectDrop() const;
 
     // Menus (kestrun_menus.cpp).
     void toggleLanguage();
@@ -122,13 +149,16 @@ private:
 
     // Running (kestrun_run.cpp).
     void connectRunButton();
+    void showRunIndicator(Run* run);
 
     // Coordinate capture (kestrun_coordinates.cpp).
     void connectCoordinateCapture();
     void registerGlobalHotkey();
     void unregisterGlobalHotkey();
+    void endCoordinateCapture();
 
     HoverHideWindow* hoverWindow = nullptr;
+    QPointer<RunIndicator> run_indicator;
     Settings settings;
     QString project_path;
     QString selected_command_type = keyword::None;
@@ -150,6 +180,12 @@ private:
     int hotkeyId = GlobalHotkey::hotkeyId;
     QTimer keystroke_timer;
     std::unique_ptr<KeyCapture> key_capture;
+    // Texts too wide for their widgets get smaller fonts, but not below this.
+    static constexpr int smallestFontPixels = 12;
+    // An editor key capture runs: the page it started on stays locked.
+    bool capturing_key = false;
+    ProjectHistory history;
+    HeldKeySwallower held_keys;
 
     QGroupBox* command_group = nullptr;
     QGroupBox* condition_group = nullptr;
@@ -196,6 +232,7 @@ private:
     QSpinBox* minute_spin = nullptr;
 
     QMenu* file_menu = nullptr;
+    QMenu* edit_menu = nullptr;
     QMenu* report_menu = nullptr;
     QMenu* settings_menu = nullptr;
     QMenu* version_menu = nullptr;
@@ -205,6 +242,9 @@ private:
     QAction* open_action = nullptr;
     QAction* save_action = nullptr;
     QAction* save_as_action = nullptr;
+    QAction* quit_action = nullptr;
+    QAction* undo_action = nullptr;
+    QAction* redo_action = nullptr;
     QAction* report_bug_action = nullptr;
     QAction* suggest_action = nullptr;
     QAction* need_reply_action = nullptr;

@@ -34,9 +34,11 @@ void kestrun::getCoordinate() {
     } else {
         hoverWindow = new HoverHideWindow(120, 20, nullptr, settings.is_japanese);
         hoverWindow->setAttribute(Qt::WA_DeleteOnClose);
+        // However the hint goes (Ctrl+Alt+G, Escape, the window manager), the
+        // capture ends and the window comes back with the project.
         connect(hoverWindow, &QObject::destroyed, this, [this] {
             hoverWindow = nullptr;
-            unregisterGlobalHotkey();
+            endCoordinateCapture();
         });
     }
     hoverWindow->show();
@@ -61,11 +63,16 @@ void kestrun::getCoordinate2() {
         command[1] = x;
         command[2] = y;
     }
-    unregisterGlobalHotkey();
-    show();
+    endCoordinateCapture();
     if (hoverWindow)
         hoverWindow->close();
     refresh();
+}
+
+void kestrun::endCoordinateCapture() {
+    unregisterGlobalHotkey();
+    show();
+    activateWindow();
 }
 
 void kestrun::registerGlobalHotkey() {

@@ -13,6 +13,7 @@
 #include "app/interfacetexts.h"
 #include "app/kestrun.h"
 #include "app/writeback.h"
+#include "dialogs/textfit.h"
 #include "keys/keycapture.h"
 #include "keys/keycombination.h"
 
@@ -81,7 +82,7 @@ void kestrun::showCommand(const QStringList& tokens) {
         command_time_spin->setValue(tokenDouble(tokens, 3));
     } else if (type == keyword::Key) {
         showAll({command_key_label, command_time_spin, command_seconds_label});
-        command_key_label->setText(keyCombinationLabel(tokenAt(tokens, 1)));
+        showFitted(command_key_label, keyCombinationLabel(tokenAt(tokens, 1)), smallestFontPixels);
         command_time_spin->setValue(tokenDouble(tokens, 2));
     } else if (type == keyword::EnterText) {
         showAll({text_edit, command_time_spin, command_seconds_label});
@@ -103,7 +104,8 @@ void kestrun::showCondition(const QStringList& tokens) {
             buttonDisplayName(tokenAt(tokens, 1), settings.is_japanese));
     } else if (type == keyword::Key) {
         condition_key_label->show();
-        condition_key_label->setText(keyCombinationLabel(tokenAt(tokens, 1)));
+        showFitted(condition_key_label, keyCombinationLabel(tokenAt(tokens, 1)),
+                   smallestFontPixels);
     } else if (type == keyword::ClockTime) {
         showAll({hour_spin, clock_colon_label, minute_spin});
         hour_spin->setValue(tokenInt(tokens, 1));
@@ -122,7 +124,7 @@ void kestrun::changeMenuAddCondition() {
 }
 
 void kestrun::addCommand() {
-    if (keystroke_timer.isActive())
+    if (capturing_key)
         return;
     const QStringList previous = list_command[current_page - 1];
     list_command[current_page - 1] = defaultCommand(selected_command_type);
@@ -131,12 +133,13 @@ void kestrun::addCommand() {
         return;
     }
     capture_for_condition = false;
+    capturing_key = true;
     refresh();
     startKeyCapture(false, previous);
 }
 
 void kestrun::addCondition() {
-    if (keystroke_timer.isActive())
+    if (capturing_key)
         return;
     const QStringList previous = list_condition[current_page - 1];
     list_condition[current_page - 1] =
@@ -146,6 +149,7 @@ void kestrun::addCondition() {
         return;
     }
     capture_for_condition = true;
+    capturing_key = true;
     refresh();
     startKeyCapture(true, previous);
 }
@@ -160,6 +164,7 @@ void kestrun::startKeyCapture(bool forCondition, const QStringList& previous) {
     // Without a hook no key can ever arrive: give the page back what it had,
     // so the user is not held on a page that lacks its key.
     key_capture->endCapture();
+    capturing_key = false;
     setKeyCaptureMode(false, forCondition);
     if (forCondition)
         list_condition[current_page - 1] = previous;
@@ -177,6 +182,9 @@ void kestrun::pollKeystroke() {
     keystroke_timer.stop();
     key_capture->endCapture();
     key_capture->remove();
+    capturing_key = false;
+    // Held on, the key would repeat into the editor's fields.
+    held_keys.swallowUntilReleased(key);
     const int modifiers = toStoredMask(key_capture->capturedModifiers.load());
     const QString text = KeyCombination{key, modifiers}.toText();
     if (capture_for_condition)
@@ -188,9 +196,13 @@ void kestrun::pollKeystroke() {
 }
 
 void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
+    // The coordinate buttons too: the capture holds the keyboard, so
+    // Ctrl+Alt+G could not end a coordinate capture.
     const std::initializer_list<QWidget*> controls{
         page_group,           command_type_combo, command_add_button, condition_type_combo,
-        condition_add_button, run_button,         menuBar()};
+        condition_add_button, run_button,         menuBar(),          pointer_get_button,
+        smooth_get_button,    test_button};
+    updateEditActions();
     if (!on) {
         command_group->setEnabled(true);
         condition_group->setEnabled(true);
@@ -204,8 +216,8 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
         widget->setEnabled(false);
     command_add_button->hide();
     condition_add_button->hide();
-    (forCondition ? condition_key_label : command_key_label)
-        ->setText(keyCapturePrompt(settings.is_japanese));
+    showFitted(forCondition ? condition_key_label : command_key_label,
+               keyCapturePrompt(settings.is_japanese), smallestFontPixels);
     if (forCondition) {
         condition_time_spin->hide();
         condition_seconds_label->hide();
@@ -217,14 +229,16 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
 
 // A locked page keeps its Add buttons, except while a capture runs: a key
 // page read from a file, or one whose capture failed, can only be completed
-// or changed through them.
+// or changed through them. A capture locks its page whatever the page holds,
+// so the key it takes lands on the page it was started for.
 void kestrun::setNavigationLocked(bool locked) {
+    locked = locked || capturing_key;
     for (QWidget* widget :
          std::initializer_list<QWidget*>{run_button, next_button, previous_button, delete_button,
                                          menuBar(), page_list, copy_button, paste_button})
         widget->setVisible(!locked);
-    command_add_button->setVisible(!keystroke_timer.isActive());
-    condition_add_button->setVisible(!keystroke_timer.isActive());
+    command_add_button->setVisible(!capturing_key);
+    condition_add_button->setVisible(!capturing_key);
 }
 
 void kestrun::hideInapplicableNavigation() {
@@ -254,4 +268,5 @@ void kestrun::changeSomeThing() {
         setNavigationLocked(lacksInput(list_command[index], list_condition[index]));
         hideInapplicableNavigation();
     }
+    recordHistory(true);
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/kestrun.h"
@@ -56,6 +57,9 @@ void kestrun::replaceProject(const PageList& commands, const PageList& condition
     saved_list_command = commands;
     saved_list_condition = conditions;
     current_page = 1;
+    // The history starts from the project as the editor shows it.
+    completeProject();
+    history.reset(snapshot());
 }
 
 void kestrun::newFile() {
@@ -74,8 +78,11 @@ void kestrun::loadFile1() {
         isUntitled(project_path, desktopPath()) ? settings.file_path : project_path;
     const QString path = QFileDialog::getOpenFileName(
         this, QStringLiteral("コマンドデータを読み込み"), start, projectFilter);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openProject(path);
+}
+
+void kestrun::openProject(const QString& path) {
     const ReadResult result = readProjectFile(path);
     if (!result.ok) {
         // The project and its path stay, so a later Save cannot overwrite
@@ -90,28 +97,51 @@ void kestrun::loadFile1() {
 }
 
 void kestrun::saveFile1() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                                      project_path, projectFilter);
-    if (path.isEmpty())
-        return;
-    project_path = withProjectExtension(path);
-    writeProject();
+    const QString path = askSavePath();
+    if (!path.isEmpty())
+        writeProject(path);
+}
+
+QString kestrun::askSavePath() {
+    QFileDialog dialog(this, QStringLiteral("名前を付けて保存"), project_path, projectFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the extension before it checks the name, so its
+    // question about replacing a file is about the file that is written.
+    dialog.setDefaultSuffix(QStringLiteral("cmdat"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString path = withProjectExtension(chosen);
+    // A name with another extension (notes.json) still gets ours, after the
+    // dialog's check: ask here when that file exists.
+    if (path != chosen && QFileInfo::exists(path)) {
+        const bool ja = settings.is_japanese;
+        const QString name = QFileInfo(path).fileName();
+        const QString text =
+            ja ? QStringLiteral("%1 は既に存在します。\n置き換えますか？").arg(name)
+               : QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(name);
+        if (!askYesNo(QStringLiteral("名前を付けて保存"), text))
+            return {};
+    }
+    return path;
 }
 
 void kestrun::saveFile3() {
     if (isUntitled(project_path, desktopPath()))
         saveFile1();
     else
-        writeProject();
+        writeProject(project_path);
 }
 
-void kestrun::writeProject() {
-    const WriteResult result =
-        writeProjectFile(project_path, Project{list_command, list_condition});
+// The project takes the path only once it is written there, so a failed Save
+// As leaves the title and the next Save as they were.
+void kestrun::writeProject(const QString& path) {
+    const WriteResult result = writeProjectFile(path, Project{list_command, list_condition});
     if (!result.ok) {
         QMessageBox::warning(this, result.error.title, result.error.text);
         return;
     }
+    project_path = path;
     saved_list_command = list_command;
     saved_list_condition = list_condition;
     QApplication::beep();

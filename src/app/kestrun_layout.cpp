@@ -104,9 +104,10 @@ void kestrun::buildStartPage() {
 }
 
 void kestrun::buildTypeEditors() {
+    // Wide enough for "マウスポインター", up to the Add button.
     command_type_combo = place(combo(this, {keyword::None, keyword::Click, keyword::MousePointer,
                                             keyword::SmoothMove, keyword::Key, keyword::EnterText}),
-                               "command_type_combo", 20, 60, 200, 40, style::combo());
+                               "command_type_combo", 20, 60, 218, 40, style::combo());
     command_add_button = place(new QPushButton(QStringLiteral("追加"), this), "command_add_button",
                                240, 60, 60, 38, style::button24());
     test_button = place(new QPushButton(QStringLiteral("テスト"), this), "test_button", 310, 220,
@@ -152,8 +153,10 @@ void kestrun::buildPageWidgets() {
                        style::label24());
     page_list = place(new QListWidget(this), "page_list", 450, 60, 150, 295, style::tooltipOnly());
     page_list->addItem(QStringLiteral("1.なし"));
+    // Wider than the paste button, into the free space between them, for
+    // "コピー".
     copy_button = place(new QPushButton(QStringLiteral("コピー"), this), "copy_button", 450, 400,
-                        62, 41, style::button24());
+                        82, 41, style::button24());
     paste_button = place(new QPushButton(QStringLiteral("ペースト"), this), "paste_button", 538,
                          400, 62, 41, style::button16());
 }
@@ -167,6 +170,20 @@ void kestrun::buildMenus() {
     open_action = action(file_menu, "open_action", QStringLiteral("開く"));
     save_action = action(file_menu, "save_action", QStringLiteral("上書き保存"));
     save_as_action = action(file_menu, "save_as_action", QStringLiteral("名前を付けて保存"));
+    file_menu->addSeparator();
+    quit_action = action(file_menu, "quit_action", QStringLiteral("終了"));
+    new_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    open_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    save_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save_as_action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    quit_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    edit_menu = menu(bar, "edit_menu", QStringLiteral("編集"));
+    undo_action = action(edit_menu, "undo_action", QStringLiteral("元に戻す"));
+    redo_action = action(edit_menu, "redo_action", QStringLiteral("やり直し"));
+    undo_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo_action->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
     report_menu = menu(bar, "report_menu", QStringLiteral("報告"));
     report_bug_action = action(report_menu, "report_bug_action", QStringLiteral("バグを報告"));
@@ -209,22 +226,24 @@ void kestrun::buildValueFields() {
     condition_key_label =
         place(new QLabel(this), "condition_key_label", 20, 385, 380, 40, style::label24Spaced());
 
-    pointer_x_label = place(new QLabel(QStringLiteral("X:"), this), "pointer_x_label", 20, 133, 24,
+    // The coordinate labels end where their fields begin, so no field hides
+    // the colon.
+    pointer_x_label = place(new QLabel(QStringLiteral("X:"), this), "pointer_x_label", 20, 133, 20,
                             60, style::label24Spaced());
     pointer_x_spin =
         place(coordinateSpin(this, 9999999), "pointer_x_spin", 40, 145, 120, 40, style::spin());
-    pointer_y_label = place(new QLabel(QStringLiteral("Y:"), this), "pointer_y_label", 170, 133, 24,
+    pointer_y_label = place(new QLabel(QStringLiteral("Y:"), this), "pointer_y_label", 170, 133, 20,
                             60, style::label24Spaced());
     pointer_y_spin =
         place(coordinateSpin(this, 99999999), "pointer_y_spin", 190, 145, 120, 40, style::spin());
     pointer_get_button = place(new QPushButton(QStringLiteral("取得"), this), "pointer_get_button",
                                320, 144, 80, 43, style::button24());
 
-    smooth_x_label = place(new QLabel(QStringLiteral("X:"), this), "smooth_x_label", 20, 133, 24,
+    smooth_x_label = place(new QLabel(QStringLiteral("X:"), this), "smooth_x_label", 20, 133, 20,
                            60, style::label24Spaced());
     smooth_x_spin =
         place(coordinateSpin(this, 9999999), "smooth_x_spin", 40, 145, 120, 40, style::spin());
-    smooth_y_label = place(new QLabel(QStringLiteral("Y:"), this), "smooth_y_label", 170, 133, 24,
+    smooth_y_label = place(new QLabel(QStringLiteral("Y:"), this), "smooth_y_label", 170, 133, 20,
                            60, style::label24Spaced());
     smooth_y_spin =
         place(coordinateSpin(this, 99999999), "smooth_y_spin", 190, 145, 120, 40, style::spin());
@@ -271,6 +290,9 @@ void kestrun::connectSignals() {
     connect(open_action, &QAction::triggered, this, &kestrun::loadFile1);
     connect(save_action, &QAction::triggered, this, &kestrun::saveFile3);
     connect(save_as_action, &QAction::triggered, this, &kestrun::saveFile1);
+    // Through the unsaved-change question of the window's close.
+    connect(quit_action, &QAction::triggered, this, &QWidget::close);
+    connectHistory();
 
     connect(ask_save_action, &QAction::toggled, this,
             [this](bool on) { settings.is_message_file = on; });

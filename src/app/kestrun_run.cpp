@@ -4,6 +4,9 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "app/runindicator.h"
+#include "app/systemtray.h"
+#include "keys/keycombination.h"
 #include "keys/rundialog.h"
 #include "model/project.h"
 #include "platform/platform.h"
@@ -26,6 +29,9 @@ void kestrun::stertRun() {
     }
     RunDialog dialog(settings.stert_time, settings.run_number, settings.stop_command,
                      settings.is_used_stert, japanese, this);
+    const bool trayShown = systemTrayAvailable();
+    // Without a tray icon only the exit command could stop a run.
+    dialog.requireExitCommand(!trayShown);
     if (dialog.exec() != QDialog::Accepted)
         return;
     settings.stert_time = dialog.stertTime;
@@ -45,10 +51,24 @@ void kestrun::stertRun() {
     connect(run, &Run::finished, this, &kestrun::onRunFinished);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     thread->start();
+    if (!trayShown)
+        showRunIndicator(run);
     hide();
 }
 
+void kestrun::showRunIndicator(Run* run) {
+    run_indicator = new RunIndicator(projectName(project_path, desktopPath()),
+                                     exitCommandLabel(settings.stop_command), settings.is_japanese);
+    run_indicator->setAttribute(Qt::WA_DeleteOnClose);
+    // Delivered on the run's own thread, and dropped with the run: a click as
+    // the run ends reaches no deleted run.
+    connect(run_indicator, &RunIndicator::stopRequested, run, [run] { run->requestStop(); });
+    run_indicator->show();
+}
+
 void kestrun::onRunFinished() {
+    if (run_indicator)
+        run_indicator->close();
     show();
     activateWindow();
 }

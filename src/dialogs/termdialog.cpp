@@ -1,5 +1,7 @@
 #include "termdialog.h"
 
+#include "dialogs/textfit.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,11 +14,13 @@ TermDialog::TermDialog(const QString& filePath, QWidget* parent)
 
     documentName = QFileInfo(filePath).baseName();
 
-    nameLabel = new QLabel(documentName, this);
+    nameLabel = new QLabel(this);
     nameLabel->setStyleSheet(QStringLiteral("QLabel{font-size:24px;}"));
     nameLabel->setFixedSize(580, 30);
     nameLabel->move(10, 10);
     nameLabel->setAlignment(Qt::AlignCenter);
+    // The longest document names are wider than the dialog at this size.
+    showFitted(nameLabel, documentName, 12);
 
     // Text mode turns Windows line ends into single breaks.
     QString content;

@@ -11,11 +11,15 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "dialogs/messagebox.h"
+#include "dialogs/textfit.h"
 #include "keys/keycombination.h"
+#include "platform/platform.h"
 
 namespace {
 
 constexpr int checked = Qt::Checked;
+constexpr int minimumPixels = 12;
 const QString noCommand = QStringLiteral("なし");
 const QString defaultStopCommand = QStringLiteral("83,3");
 
@@ -37,7 +41,8 @@ RunDialog::RunDialog(int stertTime, int runNumber, const QString& stopCommand, b
                      bool isJapanese, QWidget* parent)
     : QDialog(parent), stertTime(std::clamp(stertTime, 1, 9999)),
       runNumber(std::clamp(runNumber, 1, repeatUntilStopped)), stopCommand(stopCommand),
-      isUsedStert(isUsedStert), isJapanese(isJapanese) {
+      isUsedStert(isUsedStert), isJapanese(isJapanese),
+      heldKeys(this, Platform::instance().input()) {
     setWindowTitle(chosen("実行設定", "Execution Settings"));
     setFixedSize(300, 430);
     setModal(true);
@@ -58,7 +63,7 @@ RunDialog::RunDialog(int stertTime, int runNumber, const QString& stopCommand, b
     connect(&pollTimer, &QTimer::timeout, this, &RunDialog::pollHotKey);
 
     validateStopCommand();
-    stopCommandDisplay->setText(exitCommandLabel(this->stopCommand));
+    showStopCommand(exitCommandLabel(this->stopCommand));
     updateStartButtonState();
 }
 
@@ -111,7 +116,8 @@ void RunDialog::buildWidgets() {
     stopCommandCaption = place(new QLabel(chosen("終了コマンド:", "Exit command:"), this),
                                "stopCommandCaption", 10, 250, 280, 40);
     stopCommandCaption->setFont(large);
-    stopCommandDisplay = place(new QLabel(this), "stopCommandDisplay", 10, 290, 280, 40);
+    // As wide as the space left of the Change button, which lies over it.
+    stopCommandDisplay = place(new QLabel(this), "stopCommandDisplay", 10, 290, 175, 40);
     stopCommandDisplay->setFont(large);
     changeButton =
         place(new QPushButton(chosen("変更", "Change"), this), "changeButton", 190, 290, 100, 40);
@@ -140,6 +146,20 @@ void RunDialog::buildWidgets() {
     setTabOrder(stertTimeSpin, runNumberSpin);
     setTabOrder(runNumberSpin, changeButton);
     setTabOrder(changeButton, startButton);
+    fitTexts();
+}
+
+// The captions and buttons keep their places; a text too wide for its widget
+// in this language and with this desktop's fonts gets a smaller font.
+void RunDialog::fitTexts() {
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             stertTimeCaption, secondsUnit, runNumberCaption, timesUnit, stopCommandCaption,
+             pressKeysHint, changeButton, startButton, repeatCheck, noStopCommandCheck})
+        shrinkToFit(widget, minimumPixels);
+}
+
+void RunDialog::showStopCommand(const QString& text) {
+    showFitted(stopCommandDisplay, text, minimumPixels);
 }
 
 QString RunDialog::chosen(const char* japanese, const char* english) const {
@@ -181,7 +201,7 @@ void RunDialog::onHotKeyButtonPressed() {
     if (capturing) {
         endCapture();
         changeButton->show();
-        stopCommandDisplay->setText(exitCommandLabel(stopCommand));
+        showStopCommand(exitCommandLabel(stopCommand));
         pressKeysHint->hide();
         noStopCommandCheck->show();
         stertTimeSpin->setEnabled(true);
@@ -191,7 +211,7 @@ void RunDialog::onHotKeyButtonPressed() {
     }
     if (!keyCapture.install()) {
         qWarning() << "Failed to install keyboard hook. Error:" << keyCapture.lastError();
-        stopCommandDisplay->setText(QStringLiteral("フック失敗"));
+        showStopCommand(QStringLiteral("フック失敗"));
         return;
     }
     keyCapture.beginCapture();
@@ -214,10 +234,12 @@ void RunDialog::pollHotKey() {
     // The hook stays registered, inactive, until the dialog goes.
     endCapture();
     keyCapture.capturedKey.store(0);
+    // Held on, Enter would repeat into the Start button.
+    heldKeys.swallowUntilReleased(key);
 
     stopCommand = KeyCombination{key, toStoredMask(modifiers)}.toText();
     validateStopCommand();
-    stopCommandDisplay->setText(exitCommandLabel(stopCommand));
+    showStopCommand(exitCommandLabel(stopCommand));
     changeButton->show();
     noStopCommandCheck->show();
     pressKeysHint->hide();
@@ -227,9 +249,30 @@ void RunDialog::pollHotKey() {
 }
 
 void RunDialog::start() {
+    if (!confirmStart())
+        return;
+    stertTime = stertTimeSpin->value();
+    runNumber = repeatCheck->isChecked() ? repeatUntilStopped : runNumberSpin->value();
+    if (noStopCommandCheck->isChecked())
+        stopCommand = noCommand;
+    accept();
+}
+
+bool RunDialog::confirmStart() {
+    if (noStopCommandCheck->isChecked() && exitCommandRequired) {
+        showMessageBox(this, QMessageBox::Warning,
+                       chosen("終了コマンドが必要です", "An exit command is needed"),
+                       chosen("このデスクトップにはシステムトレイがありません。\n"
+                              "終了コマンドがないと、実行中のプロジェクトを止められません。\n"
+                              "終了コマンドを設定してください。",
+                              "This desktop has no system tray.\nWithout an exit command a running "
+                              "project could not be stopped.\nPlease set an exit command."),
+                       QMessageBox::Ok, QMessageBox::Ok);
+        return false;
+    }
     if (noStopCommandCheck->isChecked()) {
-        answer = QMessageBox::warning(
-            this,
+        answer = showMessageBox(
+            this, QMessageBox::Warning,
             chosen("このメッセージを無効化することはできません。",
                    "This message cannot be disabled."),
             chosen(
@@ -239,29 +282,23 @@ void RunDialog::start() {
                 "terminated via the system tray on the right side of the taskbar or after a "
                 "specified number of terminations. \nThis is risky; do you wish to proceed?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    } else {
-        if (!isUsedStert) {
-            QMessageBox::information(
-                this, chosen("次回からは表示されません。", "This will not be displayed next time."),
-                chosen(
-                    "現在の停止コマンドは「%1」です。\nこのコマンドは変更可能です。\n"
-                    "これを入力することでいかなる時でも\n0.2秒以内で実行中のプロジェクトを停止可能"
-                    "です。\n忘れないで下さい。",
-                    "The current stop command is \"%1\".\nThis command can be changed.\nBy "
-                    "entering this command, you can stop the running project within 0.2 "
-                    "seconds at any time.\nPlease do not forget it.")
-                    .arg(stopCommandDisplay->text()),
-                QMessageBox::Ok, QMessageBox::NoButton);
-            isUsedStert = true;
-        }
-        answer = QMessageBox::Yes;
+        return answer == QMessageBox::Yes;
     }
-    if (answer != QMessageBox::Yes)
-        return;
-
-    stertTime = stertTimeSpin->value();
-    runNumber = repeatCheck->isChecked() ? repeatUntilStopped : runNumberSpin->value();
-    if (noStopCommandCheck->isChecked())
-        stopCommand = noCommand;
-    accept();
+    if (!isUsedStert) {
+        // The stored command, not the display, which may show a failure.
+        showMessageBox(
+            this, QMessageBox::Information,
+            chosen("次回からは表示されません。", "This will not be displayed next time."),
+            chosen("現在の停止コマンドは「%1」です。\nこのコマンドは変更可能です。\n"
+                   "これを入力することでいかなる時でも\n0.2秒以内で実行中のプロジェクトを停止可能"
+                   "です。\n忘れないで下さい。",
+                   "The current stop command is \"%1\".\nThis command can be changed.\nBy "
+                   "entering this command, you can stop the running project within 0.2 "
+                   "seconds at any time.\nPlease do not forget it.")
+                .arg(exitCommandLabel(stopCommand)),
+            QMessageBox::Ok, QMessageBox::NoButton);
+        isUsedStert = true;
+    }
+    answer = QMessageBox::Yes;
+    return true;
 }

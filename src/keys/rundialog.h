@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "keys/heldkeyswallower.h"
 #include "keys/keycapture.h"
 
 class QCheckBox;
@@ -28,6 +29,10 @@ public:
 
     void done(int result) override;
 
+    // Where no tray icon could stop a run, Start refuses a run without an
+    // exit command.
+    void requireExitCommand(bool required) { exitCommandRequired = required; }
+
 private slots:
     void onHotKeyButtonPressed();
     void pollHotKey();
@@ -38,6 +43,9 @@ private slots:
 private:
     void buildWidgets();
     void start();
+    bool confirmStart();
+    void fitTexts();
+    void showStopCommand(const QString& text);
     void validateStopCommand();
     void endCapture();
     QString chosen(const char* japanese, const char* english) const;
@@ -69,6 +77,8 @@ private:
     QTimer pollTimer;
     bool capturing = false;
     bool stopCommandValid = false;
+    bool exitCommandRequired = false;
     // The dialog's own capture channel, apart from the editor's.
     KeyCapture keyCapture;
+    HeldKeySwallower heldKeys;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+
 #include <QPoint>
 
 enum class MouseButton { Left, Right };
@@ -8,6 +10,7 @@ enum class MouseButton { Left, Right };
 namespace vk {
 constexpr int LButton = 1;
 constexpr int RButton = 2;
+constexpr int MButton = 4;
 constexpr int Shift = 16;
 constexpr int Control = 17;
 constexpr int Menu = 18;
@@ -34,10 +37,17 @@ public:
 
     virtual QPoint cursorPosition() = 0;
     virtual void setCursorPosition(int x, int y) = 0;
-    // The three senders return false when the system refused the event even
-    // after the backend tried again; whoever synthesises should then stop.
+    // The senders return false when the system refused the event even after
+    // the backend tried again; whoever synthesises should then stop.
     virtual bool sendMouseButton(MouseButton button, bool down) = 0;
     virtual bool sendKey(int virtualKey, bool down) = 0;
+    // Presses a key that is to stay down for `hold`, released with sendKey.
+    // Where the server repeats held keys (X11) a hold longer than its repeat
+    // delay switches that off for the key until it is released.
+    virtual bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
+        (void)hold;
+        return sendKey(virtualKey, true);
+    }
     // One UTF-16 code unit typed into the focused window whatever the layout.
     virtual bool sendUnicodeUnit(char16_t unit, bool down) = 0;
     // True while the key (or VK_LBUTTON / VK_RBUTTON) is physically down.

@@ -8,5 +8,6 @@ class NullPlatform : public Platform {
 public:
     InputBackend& input() override;
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    std::unique_ptr<InputEventSource> createInputEventSource() override { return nullptr; }
     GlobalHotkey& globalHotkey() override;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/globalhotkey.h"
 #include "platform/inputbackend.h"
+#include "platform/inputeventsource.h"
 #include "platform/keyboardhook.h"
 
 // The desktop services of the platform the program runs on, chosen once at
@@ -20,5 +21,8 @@ public:
 
     virtual InputBackend& input() = 0;
     virtual std::unique_ptr<KeyboardHook> createKeyboardHook() = 0;
+    // The desktop's key and button events for a run's watcher; nullptr where
+    // there are none, and the run polls instead.
+    virtual std::unique_ptr<InputEventSource> createInputEventSource() = 0;
     virtual GlobalHotkey& globalHotkey() = 0;
 };

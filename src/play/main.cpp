@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "model/project.h"
+#include "platform/inputguard.h"
 #include "platform/platform.h"
 #include "play/consoleoutput.h"
 #include "play/pagedescription.h"
@@ -39,6 +40,8 @@ QString passText(qint64 pass, int runs) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Before QApplication starts any thread.
+    startInputGuard();
     fallBackToOffscreen();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrun-play"));
@@ -75,7 +78,7 @@ int main(int argc, char* argv[]) {
         return NoInput;
     }
 
-    Run run(input);
+    Run run(input, Platform::instance().createInputEventSource());
     run.setParameters(line.startDelay, line.runs, line.exitCommand, project.list_command,
                       project.list_condition, projectName(line.file, desktopFolderPath()));
     if (line.verbose) {
@@ -92,7 +95,7 @@ int main(int argc, char* argv[]) {
                                        describeCondition(condition)));
         });
     }
-    forwardStopSignals(&app, [&run] { run.requestStop(); });
+    const StopSignals stopSignals([&run] { run.requestStop(); });
     QObject::connect(&run, &Run::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     run.start();
     QApplication::exec();

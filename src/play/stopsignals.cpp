@@ -3,29 +3,96 @@
 #include <atomic>
 #include <csignal>
 
-#include <QTimer>
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
 
 namespace {
 
-std::atomic<bool> stopSignalled{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+// Windows runs console signal handlers on a thread of their own, so the
+// handler may wake the waiter itself.
+std::atomic<int> signalled{0};
 
-extern "C" void onStopSignal(int signal) {
-    stopSignalled.store(true);
-    std::signal(signal, SIG_DFL);
+extern "C" void onStopSignal(int) {
+    signalled.store(1);
+    signalled.notify_all();
 }
 
 } // namespace
 
-void forwardStopSignals(QObject* context, std::function<void()> onStop) {
+StopSignals::StopSignals(std::function<void()> onStop) {
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
-    auto* poll = new QTimer(context);
-    QObject::connect(poll, &QTimer::timeout, context, [poll, onStop = std::move(onStop)] {
-        if (stopSignalled.load()) {
-            poll->stop();
+    waiter = std::thread([onStop = std::move(onStop)] {
+        signalled.wait(0);
+        if (signalled.load() == 1)
             onStop();
-        }
     });
-    poll->start(20);
 }
+
+StopSignals::~StopSignals() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    int expected = 0;
+    signalled.compare_exchange_strong(expected, 2);
+    signalled.notify_all();
+    waiter.join();
+}
+
+#else
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+int wakePipe[2] = {-1, -1};
+
+extern "C" void onStopSignal(int) {
+    const int savedErrno = errno;
+    const char stop = 's';
+    [[maybe_unused]] const ssize_t written = write(wakePipe[1], &stop, 1);
+    errno = savedErrno;
+}
+
+} // namespace
+
+StopSignals::StopSignals(std::function<void()> onStop) {
+    if (pipe2(wakePipe, O_CLOEXEC) != 0)
+        return;
+    waiter = std::thread([onStop = std::move(onStop)] {
+        char byte = 0;
+        ssize_t got = 0;
+        do
+            got = read(wakePipe[0], &byte, 1);
+        while (got < 0 && errno == EINTR);
+        if (got == 1 && byte == 's')
+            onStop();
+    });
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : stopSignals)
+        sigaction(signal, &action, nullptr);
+}
+
+StopSignals::~StopSignals() {
+    if (!waiter.joinable())
+        return;
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    for (int signal : stopSignals)
+        sigaction(signal, &ignore, nullptr);
+    const char quit = 'q';
+    [[maybe_unused]] const ssize_t written = write(wakePipe[1], &quit, 1);
+    waiter.join();
+    close(wakePipe[0]);
+    close(wakePipe[1]);
+}
+
+#endif

@@ -3,7 +3,7 @@
 
 namespace timed {
 
-void click(InputBackend& input, const std::atomic<bool>& stop, MouseButton button, double hold) {
+void click(InputBackend& input, const StopSignal& stop, MouseButton button, double hold) {
     input.sendMouseButton(button, true);
     waitSeconds(stop, hold);
     input.sendMouseButton(button, false);

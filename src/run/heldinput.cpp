@@ -1,14 +1,25 @@
 #include "run/heldinput.h"
 
+#include "run/modifierstate.h"
+
 bool HeldInput::sendMouseButton(MouseButton button, bool down) {
     buttonHeld[button == MouseButton::Left ? 0 : 1].store(down);
     return checked(backend.sendMouseButton(button, down));
 }
 
-bool HeldInput::sendKey(int virtualKey, bool down) {
+void HeldInput::markKey(int virtualKey, bool down) {
     if (virtualKey >= 0 && virtualKey < keyCount)
         keyHeld[virtualKey].store(down);
+}
+
+bool HeldInput::sendKey(int virtualKey, bool down) {
+    markKey(virtualKey, down);
     return checked(backend.sendKey(virtualKey, down));
+}
+
+bool HeldInput::pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
+    markKey(virtualKey, true);
+    return checked(backend.pressKeyFor(virtualKey, hold));
 }
 
 bool HeldInput::sendUnicodeUnit(char16_t unit, bool down) {
@@ -29,4 +40,8 @@ void HeldInput::releaseHeld() {
         backend.sendMouseButton(MouseButton::Left, false);
     if (buttonHeld[1].exchange(false))
         backend.sendMouseButton(MouseButton::Right, false);
+}
+
+int HeldInput::heldModifiers() const {
+    return storedModifiersDown([this](int key) { return keyHeld[key].load(); });
 }

@@ -18,6 +18,7 @@ public:
     void setCursorPosition(int x, int y) override { backend.setCursorPosition(x, y); }
     bool sendMouseButton(MouseButton button, bool down) override;
     bool sendKey(int virtualKey, bool down) override;
+    bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
     bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override { return backend.isKeyDown(virtualKey); }
 
@@ -25,12 +26,16 @@ public:
     // it before any operation runs.
     void setRefusalHandler(std::function<void()> handler) { onRefused = std::move(handler); }
 
-    // Releases whatever is still held. Call it only when no operation runs.
+    // Releases whatever is still held; callable at any time from any thread.
+    // An operation still running releases what it presses afterwards itself.
     void releaseHeld();
+    // Stored modifier mask of the modifier keys held now.
+    int heldModifiers() const;
 
 private:
     static constexpr int keyCount = 256;
 
+    void markKey(int virtualKey, bool down);
     bool checked(bool sent);
 
     InputBackend& backend;

@@ -1,36 +1,17 @@
 #include "run/modifierstate.h"
 
-#include <initializer_list>
-
 #include "keys/keycombination.h"
 #include "platform/inputbackend.h"
 
-namespace {
-
-bool anyDown(InputBackend& input, std::initializer_list<int> keys) {
-    for (int key : keys)
-        if (input.isKeyDown(key))
-            return true;
-    return false;
+int storedModifierOf(int virtualKey) {
+    return toStoredMask(heldBitOf(virtualKey));
 }
 
-} // namespace
-
-int storedModifiersDown(InputBackend& input) {
+int storedModifiersDown(const std::function<bool(int virtualKey)>& isDown) {
     int mask = 0;
-    if (anyDown(input, {vk::Control, vk::LControl, vk::RControl}))
-        mask |= storedmask::Ctrl;
-    if (anyDown(input, {vk::Menu, vk::LMenu, vk::RMenu}))
-        mask |= storedmask::Alt;
-    if (anyDown(input, {vk::Shift, vk::LShift, vk::RShift}))
-        mask |= storedmask::Shift;
-    if (anyDown(input, {vk::LWin, vk::RWin}))
-        mask |= storedmask::Win;
+    for (int key : {vk::Control, vk::LControl, vk::RControl, vk::Menu, vk::LMenu, vk::RMenu,
+                    vk::Shift, vk::LShift, vk::RShift, vk::LWin, vk::RWin})
+        if (isDown(key))
+            mask |= storedModifierOf(key);
     return mask;
-}
-
-bool isCombinationDown(InputBackend& input, int virtualKey, int mask) {
-    constexpr int modifierBits =
-        storedmask::Alt | storedmask::Ctrl | storedmask::Shift | storedmask::Win;
-    return input.isKeyDown(virtualKey) && storedModifiersDown(input) == (mask & modifierBits);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
-class InputBackend;
+#include <functional>
 
-// Stored modifier mask (Alt 1, Ctrl 2, Shift 4, Win 8) of the modifiers down
-// now; a modifier counts as down when its generic, left or right key is.
-int storedModifiersDown(InputBackend& input);
+// The four modifier bits of a stored mask (Alt 1, Ctrl 2, Shift 4, Win 8).
+constexpr int modifierBits = 15;
 
-// The combination is pressed when its key is down and exactly the modifiers of
-// the mask are: one held that the mask does not name prevents a match.
-bool isCombinationDown(InputBackend& input, int virtualKey, int mask);
+// The stored-mask bit a modifier key stands for, 0 for any other key.
+int storedModifierOf(int virtualKey);
+
+// Stored mask of the modifiers whose generic, left or right key `isDown`
+// says is down.
+int storedModifiersDown(const std::function<bool(int virtualKey)>& isDown);

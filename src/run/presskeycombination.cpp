@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <vector>
 
 #include "keys/keycombination.h"
 #include "run/keyfields.h"
 #include "run/timedoperations.h"
+#include "run/timedwait.h"
 
 namespace timed {
 
@@ -27,24 +27,22 @@ std::vector<int> modifierKeysOf(int mask) {
 
 } // namespace
 
-void pressKeyCombination(InputBackend& input, const std::atomic<bool>& stop, const QString& text) {
+void pressKeyCombination(InputBackend& input, const StopSignal& stop, const QString& text) {
     const KeyFields fields = parseKeyFields(text);
     if (fields.virtualKey == 0)
         return;
-    const int holdMs = fields.seconds > 0 ? static_cast<int>(1000 * fields.seconds) : 0;
-    if (stop.load())
+    // Whole milliseconds, saturating: a hold of years is a hold until stopped.
+    const double holdMs = fields.seconds > 0 ? std::min(1000 * fields.seconds, 1e15) : 0;
+    const auto hold = std::chrono::milliseconds(static_cast<long long>(holdMs));
+    if (stop.isRaised())
         return;
 
     std::vector<int> pressed = modifierKeysOf(fields.mask);
     pressed.push_back(fields.virtualKey);
     for (int key : pressed)
-        input.sendKey(key, true);
+        input.pressKeyFor(key, hold);
 
-    for (int elapsed = 0; elapsed < holdMs && !stop.load();) {
-        const int step = std::min(10, holdMs - elapsed);
-        std::this_thread::sleep_for(std::chrono::milliseconds(step));
-        elapsed += step;
-    }
+    waitSeconds(stop, static_cast<double>(hold.count()) / 1000);
 
     std::for_each(pressed.rbegin(), pressed.rend(), [&](int key) { input.sendKey(key, false); });
 }

@@ -8,21 +8,23 @@
 #include "run/timedoperations.h"
 #include "run/timedwait.h"
 
-Run::Run() : Run(Platform::instance().input()) {}
+Run::Run() : Run(Platform::instance().input(), Platform::instance().createInputEventSource()) {}
 
-Run::Run(InputBackend& input) : input(input) {
+Run::Run(InputBackend& input, std::unique_ptr<InputEventSource> events)
+    : input(input), input_events(std::move(events)) {
     // An event the system refused (another program blocks input, or the
-    // target runs with higher rights) leaves the project acting blind: the
-    // run stops, and its end releases what is held.
+    // desktop is locked) leaves the project acting blind: the run stops and
+    // lets go of what it holds.
     this->input.setRefusalHandler([this] {
-        if (!stop_requested.exchange(true))
+        if (!stop_requested.isRaised())
             qWarning() << "[Run] the system refused synthesised input; the run stops";
+        requestStop();
     });
 }
 
 Run::~Run() {
     stopStopChecker();
-    stop_requested.store(true);
+    stop_requested.raise();
     if (run_thread && run_thread->joinable())
         run_thread->join();
     joinOperations();
@@ -38,10 +40,10 @@ void Run::setParameters(int stertTime, int runNumber, const QString& stopCommand
     list_command = listCommand;
     list_condition = listCondition;
     project_name = projectName;
-    if (stop_command != keyword::None) {
+    if (stop_command != keyword::None)
         parseStopCommand();
-        startStopChecker();
-    }
+    // The watcher also serves the click and key conditions.
+    startStopChecker();
     showTrayIcon();
     connectBeep();
 }
@@ -51,11 +53,12 @@ void Run::setPageObserver(PageObserver observer) {
 }
 
 void Run::requestStop() {
-    stop_requested.store(true);
+    stop_requested.raise();
+    input.releaseHeld();
 }
 
 bool Run::wasStopped() const {
-    return stop_requested.load();
+    return stop_requested.isRaised();
 }
 
 void Run::start() {
@@ -72,7 +75,7 @@ void Run::start() {
         // The run cannot happen; it ends as if stopped at once, so whoever
         // waits for `finished` is not left waiting.
         qWarning() << "[Run] the run could not start, no thread could be started:" << error.what();
-        stop_requested.store(true);
+        requestStop();
         endRun();
     }
 }
@@ -84,20 +87,21 @@ void Run::waitSeconds(double seconds) {
 // The stop flag is deliberately not cleared here: a stop that came before the
 // loop began (the exit command or the tray icon) must still end the run.
 void Run::runLoop() {
+    waitForWatcher();
     waitSeconds(stert_time);
-    if (!stop_requested.load())
+    if (!stop_requested.isRaised())
         emit requestBeep();
 
     qint64 pass = 0;
     // Passes over no pages do nothing; repeating them would only spin.
     for (int k = 0; k < run_number && !list_command.isEmpty(); ++k) {
-        if (stop_requested.load())
+        if (stop_requested.isRaised())
             break;
         if (run_number == repeatUntilStopped)
             --k;
         ++pass;
         for (int i = 0; i < list_command.size(); ++i) {
-            if (stop_requested.load())
+            if (stop_requested.isRaised())
                 break;
             joinFinishedOperations();
             if (page_observer)
@@ -110,7 +114,7 @@ void Run::runLoop() {
 
     joinOperations();
     // A stop during this pause must end the run at once, like any other wait.
-    if (!stop_requested.load())
+    if (!stop_requested.isRaised())
         waitSeconds(1.0);
     endRun();
 }
@@ -127,7 +131,7 @@ void Run::endRun() {
 void Run::startOperation(const QStringList& command) {
     const QString type = tokenAt(command, 0);
     InputBackend& in = input;
-    const std::atomic<bool>& stop = stop_requested;
+    const StopSignal& stop = stop_requested;
     if (type == keyword::Click) {
         const MouseButton button =
             tokenAt(command, 1) == keyword::Left ? MouseButton::Left : MouseButton::Right;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -10,8 +11,11 @@
 #include <QString>
 
 #include "model/tokens.h"
+#include "platform/inputeventsource.h"
 #include "run/heldinput.h"
+#include "run/inputwatch.h"
 #include "run/operationthread.h"
+#include "run/stopsignal.h"
 
 class QSystemTrayIcon;
 
@@ -29,8 +33,10 @@ public:
     // Called on the run thread as each page begins: pass and page, from 1.
     using PageObserver = std::function<void(qint64 pass, int page)>;
 
+    // The platform's input backend and event source.
     Run();
-    explicit Run(InputBackend& input);
+    // Without an event source keys and buttons are polled every 50 ms.
+    explicit Run(InputBackend& input, std::unique_ptr<InputEventSource> events = nullptr);
     ~Run() override;
 
     void setParameters(int stertTime, int runNumber, const QString& stopCommand,
@@ -38,7 +44,8 @@ public:
                        const QString& projectName);
     void setPageObserver(PageObserver observer);
 
-    // Stops the run as the exit command would; callable from any thread.
+    // Stops the run as the exit command would, releasing at once whatever
+    // the run holds; callable from any thread but a signal handler.
     void requestStop();
     // Whether the run was (or is being) stopped rather than ending by itself.
     bool wasStopped() const;
@@ -59,6 +66,10 @@ private:
     void startStopChecker();
     void stopStopChecker();
     void watchStopCommand();
+    void waitForWatcher();
+    bool needsInputWatch() const;
+    std::vector<int> watchedKeys() const;
+    void onExitCommand();
 
     void showTrayIcon();
     void removeTrayIcon();
@@ -78,7 +89,7 @@ private:
     PageList list_command;
     PageList list_condition;
     QString project_name;
-    std::atomic<bool> stop_requested{false};
+    StopSignal stop_requested;
     int stop_vk = 0;
     int stop_mask = 0;
     std::unique_ptr<std::thread> stop_checker_thread;
@@ -92,4 +103,9 @@ private:
     // outlive it.
     HeldInput input;
     PageObserver page_observer;
+    std::unique_ptr<InputEventSource> input_events;
+    InputWatch input_watch{stop_requested};
+    // The source the watcher thread reads, once it has fallen back to polling.
+    std::mutex watcher_mutex;
+    InputEventSource* polling_events = nullptr;
 };

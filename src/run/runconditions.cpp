@@ -1,19 +1,9 @@
 #include <chrono>
-#include <thread>
 
 #include <QTime>
 
 #include "run/keyfields.h"
-#include "run/modifierstate.h"
 #include "run/run.h"
-
-namespace {
-
-void sleepMs(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-} // namespace
 
 void Run::waitForCondition(const QStringList& condition) {
     const QString type = tokenAt(condition, 0);
@@ -32,17 +22,16 @@ void Run::waitForCondition(const QStringList& condition) {
 }
 
 void Run::waitForButton(const QString& button) {
-    const int key = button == keyword::Right ? vk::RButton : vk::LButton;
-    while (!input.isKeyDown(key) && !stop_requested.load())
-        sleepMs(50);
+    input_watch.waitForButton(button == keyword::Right ? vk::RButton : vk::LButton);
 }
 
 void Run::waitForClockTime(int hour, int minute) {
     for (;;) {
         const QTime now = QTime::currentTime();
-        if ((now.hour() == hour && now.minute() == minute) || stop_requested.load())
+        if (now.hour() == hour && now.minute() == minute)
             return;
-        sleepMs(50);
+        if (stop_requested.sleepFor(std::chrono::milliseconds(50)))
+            return;
     }
 }
 
@@ -52,20 +41,5 @@ void Run::waitForKeyCombination(const QString& text) {
     const KeyFields fields = parseKeyFields(text);
     if (fields.virtualKey == 0)
         return;
-    if (input.isKeyDown(fields.virtualKey)) {
-        do {
-            if (stop_requested.load())
-                return;
-            sleepMs(20);
-        } while (input.isKeyDown(fields.virtualKey));
-        sleepMs(20);
-    }
-    while (!stop_requested.load()) {
-        if (isCombinationDown(input, fields.virtualKey, fields.mask)) {
-            while (input.isKeyDown(fields.virtualKey) && !stop_requested.load())
-                sleepMs(10);
-            return;
-        }
-        sleepMs(30);
-    }
+    input_watch.waitForKeyCombination(fields.virtualKey, fields.mask);
 }

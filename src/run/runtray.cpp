@@ -31,7 +31,7 @@ void Run::showTrayIcon() {
     connect(tray_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
-                    stop_requested.store(true);
+                    requestStop();
             });
 }
 

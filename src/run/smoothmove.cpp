@@ -1,30 +1,33 @@
-#include <chrono>
 #include <cmath>
-#include <thread>
 
 #include "run/timedoperations.h"
+#include "run/timedwait.h"
 
 namespace timed {
 
-void smoothMove(InputBackend& input, const std::atomic<bool>& stop, int x, int y, double seconds) {
+void smoothMove(InputBackend& input, const StopSignal& stop, int x, int y, double seconds) {
     using namespace std::chrono;
     const QPoint start = input.cursorPosition();
     if (!(seconds > 0)) {
         input.setCursorPosition(x, y);
         return;
     }
-    const auto t0 = steady_clock::now();
-    while (!stop.load()) {
-        const double fraction = duration<double>(steady_clock::now() - t0).count() / seconds;
-        if (fraction >= 1) {
-            if (!stop.load())
-                input.setCursorPosition(x, y);
+    const auto t0 = StopSignal::Clock::now();
+    const auto end = deadlineAfter(t0, seconds);
+    // Steps are due every 5 ms from the start, so the pace does not drift
+    // with the time each step takes.
+    for (auto due = t0; !stop.isRaised(); due += milliseconds(5)) {
+        const auto now = StopSignal::Clock::now();
+        if (now >= end) {
+            input.setCursorPosition(x, y);
             return;
         }
+        const double fraction = duration<double>(now - t0).count() / seconds;
         const int px = static_cast<int>(std::lround(start.x() + (x - start.x()) * fraction));
         const int py = static_cast<int>(std::lround(start.y() + (y - start.y()) * fraction));
         input.setCursorPosition(px, py);
-        std::this_thread::sleep_for(milliseconds(5));
+        if (stop.sleepUntil(std::min(end, std::max(due + milliseconds(5), now))))
+            return;
     }
 }
 

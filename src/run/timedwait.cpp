@@ -1,24 +1,25 @@
 #include "run/timedwait.h"
 
-#include <chrono>
-#include <thread>
+#include <algorithm>
 
 namespace timed {
 
-void waitSeconds(const std::atomic<bool>& stop, double seconds) {
+namespace {
+
+constexpr double longestWait = 100.0 * 365 * 24 * 3600;
+
+} // namespace
+
+StopSignal::Clock::time_point deadlineAfter(StopSignal::Clock::time_point from, double seconds) {
     using namespace std::chrono;
+    const double bounded = std::clamp(seconds, 0.0, longestWait);
+    return from + duration_cast<StopSignal::Clock::duration>(duration<double>(bounded));
+}
+
+void waitSeconds(const StopSignal& stop, double seconds) {
     if (!(seconds > 0))
         return;
-    const auto deadline = steady_clock::now() + duration<double, std::nano>(seconds * 1e9);
-    while (steady_clock::now() < deadline) {
-        if (stop.load())
-            return;
-        const auto remaining = duration_cast<milliseconds>(deadline - steady_clock::now());
-        const milliseconds slice = remaining > milliseconds(5) ? milliseconds(5) : remaining;
-        if (slice < milliseconds(1))
-            return;
-        std::this_thread::sleep_for(slice);
-    }
+    stop.sleepUntil(deadlineAfter(StopSignal::Clock::now(), seconds));
 }
 
 } // namespace timed

@@ -1,12 +1,15 @@
 #pragma once
 
-#include <atomic>
+#include "run/stopsignal.h"
 
 namespace timed {
 
-// Sleeps `seconds` against a monotonic deadline in slices of at most 5 ms,
-// so a stop is noticed within 5 ms. Ends up to 1 ms early rather than late;
-// nothing happens for a value of 0 or less.
-void waitSeconds(const std::atomic<bool>& stop, double seconds);
+// Sleeps `seconds` against a monotonic deadline, ending at once when the stop
+// is raised; nothing happens for a value of 0 or less. Longer than a century
+// counts as forever.
+void waitSeconds(const StopSignal& stop, double seconds);
+
+// The monotonic time `seconds` after `from`, saturating far in the future.
+StopSignal::Clock::time_point deadlineAfter(StopSignal::Clock::time_point from, double seconds);
 
 } // namespace timed

@@ -61,6 +61,10 @@ std::unique_ptr<ModalAnswerer> ModalAnswerer::fileDialog(const QString& path) {
             ->setText(QFileInfo(path).fileName());
         // QFileDialog hides accept(); through QDialog it still checks the choice.
         static_cast<QDialog*>(dialog)->accept();
+        // Still open: the dialog refused the name, or its own question about
+        // replacing a file was answered No.
+        if (dialog->isVisible())
+            dialog->reject();
         return true;
     };
     return answerer;

@@ -21,7 +21,8 @@ public:
 
     // Clicks `button` of a message box and remembers what it showed.
     static std::unique_ptr<ModalAnswerer> messageBox(QMessageBox::StandardButton button);
-    // Chooses `path` in a file dialog, or cancels it when `path` is empty.
+    // Chooses `path` in a file dialog, or cancels it when `path` is empty or
+    // the dialog does not take it.
     static std::unique_ptr<ModalAnswerer> fileDialog(const QString& path);
 
     QString title;

@@ -39,6 +39,16 @@ private slots:
                  QPoint(2859, 903));
     }
 
+    void aCornerAwayFromThePointer() {
+        const QRect area(0, 0, 1920, 1040);
+        const QSize size(320, 70);
+        QCOMPARE(cornerAwayFrom(area, size, 20, QPoint(100, 100), 120), QPoint(1579, 949));
+        QCOMPARE(cornerAwayFrom(area, size, 20, QPoint(1800, 1000), 120), QPoint(20, 949));
+        QCOMPARE(cornerAwayFrom(area, size, 20, QPoint(1000, 1000), 700), QPoint(1579, 20));
+        QCOMPARE(cornerAwayFrom(QRect(0, 0, 400, 200), size, 20, QPoint(200, 100), 120),
+                 QPoint(59, 109));
+    }
+
     void bringingInsideTheScreen() {
         const QRect area(0, 0, 1920, 1040);
         QCOMPARE(bringInside(QRect(1700, 1000, 320, 100), area, 20), QRect(1579, 919, 320, 100));

@@ -61,7 +61,9 @@ std::unique_ptr<QMainWindow> buildWindow() {
     addCombo(w, "condition_button_combo", {"左", "右"});
 
     const QList<QPair<const char*, QStringList>> menus = {
-        {"file_menu", {"new_action", "open_action", "save_action", "save_as_action"}},
+        {"file_menu",
+         {"new_action", "open_action", "save_action", "save_as_action", "quit_action"}},
+        {"edit_menu", {"undo_action", "redo_action"}},
         {"report_menu", {"report_bug_action", "suggest_action", "need_reply_action"}},
         {"settings_menu", {"ask_save_action", "ask_paste_action", "ask_delete_action"}},
         {"version_menu", {"version_action"}},

@@ -86,6 +86,27 @@ private slots:
         QCOMPARE(child<QSpinBox>(window, "pointer_y_spin")->value(), 480);
     }
 
+    void escapeOrClosingTheHintEndsTheCaptureWithoutAPosition() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, mousePointerType);
+        child<QSpinBox>(window, "pointer_x_spin")->setValue(7);
+        platform.backend.setPointer(QPoint(300, 400));
+        for (const bool byWindowManager : {false, true}) {
+            child<QPushButton>(window, "pointer_get_button")->click();
+            QVERIFY(!window.isVisible());
+            if (byWindowManager)
+                hintWindow()->close();
+            else
+                QTest::keyClick(hintWindow(), Qt::Key_Escape);
+            QTRY_VERIFY(window.isVisible());
+            QVERIFY(!hintWindow());
+            QVERIFY(!platform.hotkey.registered);
+            QCOMPARE(window.commands()[0], (QStringList{"マウスポインター", "7", "0"}));
+        }
+    }
+
     void aHotkeyThatCannotBeRegisteredKeepsTheWindow_data() {
         QTest::addColumn<bool>("japanese");
         QTest::addColumn<QString>("text");

@@ -255,6 +255,29 @@ private slots:
         QVERIFY(navigationVisible(window));
     }
 
+    void aCaptureKeepsItsPageWhateverThePageHolds() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addConditionType(window, 4);
+        platform.hook.procedure(0, keyDown, 65);
+        QTRY_COMPARE(window.conditions()[0], (QStringList{"キー", "65,0"}));
+        child<QPushButton>(window, "next_button")->click();
+        child<QPushButton>(window, "copy_button")->click();
+        child<QPushButton>(window, "previous_button")->click();
+
+        // The condition already holds its key; the capture still locks the page.
+        fixture::addCommandType(window, 4);
+        for (const char* name : {"next_button", "previous_button", "page_list", "delete_button",
+                                 "paste_button", "copy_button", "run_button"})
+            QVERIFY2(!child<QWidget>(window, name)->isVisible(), name);
+        QVERIFY(!window.menuBar()->isVisible());
+        platform.hook.procedure(0, keyDown, 66);
+        QTRY_COMPARE(window.commands()[0], (QStringList{"キー", "66,0", "0.01"}));
+        QCOMPARE(window.commands()[1], QStringList{"なし"});
+        QVERIFY(navigationVisible(window));
+    }
+
     void aFailedKeyHookGivesThePageBackAndKeepsEveryControl() {
         platform.hook.failInstall = true;
         kestrun window;

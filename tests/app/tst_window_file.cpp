@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QMimeData>
 #include <QPushButton>
 
 #include "modalanswerer.h"
+#include "modalhandler.h"
 #include "testplatform.h"
 #include "windowfixture.h"
 
@@ -25,6 +27,21 @@ void edit(kestrun& window) {
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Drags `path` over the window and drops it there; false when the window
+// refused the drag.
+bool drop(kestrun& window, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint centre = window.rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &dropped);
+    return dropped.isAccepted();
 }
 
 const QByteArray twoPages = R"({"list_command": [["クリック", "左", 0.1], ["なし"]],
@@ -52,7 +69,7 @@ private slots:
         child<QPushButton>(window, "load_project_button")->click();
         QVERIFY(dialog->answered());
         QCOMPARE(dialog->title, QStringLiteral("コマンドデータを読み込み"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("demo"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("demo"));
         QCOMPARE(window.projectPath(), path);
         QCOMPARE(window.commands(), (PageList{{"クリック", "左", "0.1"}, {"なし"}}));
         QVERIFY(child<QWidget>(window, "run_button")->isVisible());
@@ -61,7 +78,7 @@ private slots:
         auto box = ModalAnswerer::messageBox(QMessageBox::No);
         trigger(window, "new_action");
         QVERIFY(!box->answered());
-        QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト"));
         QCOMPARE(window.commands(), (PageList{{"なし"}}));
     }
 
@@ -71,7 +88,7 @@ private slots:
         auto dialog = ModalAnswerer::fileDialog(QString());
         child<QPushButton>(window, "load_project_button")->click();
         QVERIFY(dialog->answered());
-        QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト"));
         QVERIFY(child<QWidget>(window, "run_button")->isVisible());
     }
 
@@ -170,7 +187,7 @@ private slots:
             trigger(window, "save_as_action");
             QVERIFY(dialog->answered());
         }
-        QCOMPARE(window.windowTitle(), QStringLiteral("kept"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("kept"));
         for (const QString& path : {broken, array}) {
             auto dialog = ModalAnswerer::fileDialog(path);
             auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
@@ -180,7 +197,7 @@ private slots:
             QCOMPARE(error->title, QStringLiteral("読み込みエラー"));
             QCOMPARE(error->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
             QCOMPARE(window.projectPath(), saved);
-            QCOMPARE(window.windowTitle(), QStringLiteral("kept"));
+            QCOMPARE(fixture::shownTitle(window), QStringLiteral("kept"));
             QCOMPARE(window.commands()[0][0], QStringLiteral("クリック"));
         }
         // A following Save writes to the file that was open, not to the broken one.
@@ -208,7 +225,7 @@ private slots:
         fixture::openProject(window, empty);
         QCOMPARE(window.commands().size(), 1);
         QCOMPARE(window.conditions().size(), 1);
-        QCOMPARE(window.windowTitle(), QStringLiteral("empty"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("empty"));
     }
 
     void saveAsAddsTheExtensionAndSaveWritesWithoutADialog() {
@@ -221,7 +238,7 @@ private slots:
             auto dialog = ModalAnswerer::fileDialog(QString());
             trigger(window, "save_action");
             QVERIFY(dialog->answered());
-            QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+            QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト*"));
         }
         const QString plan = QDir(folder.path()).filePath("plan");
         {
@@ -231,7 +248,7 @@ private slots:
             QCOMPARE(dialog->title, QStringLiteral("名前を付けて保存"));
         }
         QCOMPARE(window.projectPath(), plan + ".cmdat");
-        QCOMPARE(window.windowTitle(), QStringLiteral("plan"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("plan"));
         QVERIFY(readAll(plan + ".cmdat").contains("クリック"));
 
         fixture::addCommandType(window, 2);
@@ -244,6 +261,109 @@ private slots:
         QVERIFY(window.close());
         QVERIFY(!box->answered());
         QVERIFY(fixture::settingsText().contains(QFileInfo(plan).fileName().toUtf8() + ".cmdat"));
+    }
+
+    void saveAsAsksBeforeReplacingAndTakesTheNameOnlyOnceWritten() {
+        const QByteArray old = "old";
+        const QString asked = fixture::writeFile(folder.path(), "asked.cmdat", old);
+        const QString json = fixture::writeFile(folder.path(), "asked.json.cmdat", old);
+        // A folder where the file would go: replacing it is allowed, writing fails.
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("blocked.json.cmdat")));
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        // Typed without the extension, and with another one: both names
+        // would write an existing file, and both are asked about.
+        for (const QString& written : {asked, json}) {
+            auto no = ModalAnswerer::messageBox(QMessageBox::No);
+            auto dialog = ModalAnswerer::fileDialog(written.chopped(6));
+            trigger(window, "save_as_action");
+            QVERIFY2(no->answered(), qPrintable(written));
+            QVERIFY(no->text.contains(QFileInfo(written).fileName()));
+            QCOMPARE(readAll(written), old);
+        }
+        {
+            auto dialog = ModalAnswerer::fileDialog(QDir(folder.path()).filePath("blocked.json"));
+            MessageBoxAnswerer replaceThenError(QMessageBox::Yes);
+            trigger(window, "save_as_action");
+            QCOMPARE(replaceThenError.seen.size(), 2);
+            QCOMPARE(replaceThenError.seen[1].title, QStringLiteral("保存エラー"));
+        }
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト*"));
+        // Save still asks for a name instead of writing to the failed path.
+        auto yes = ModalAnswerer::messageBox(QMessageBox::Yes);
+        auto dialog = ModalAnswerer::fileDialog(asked.chopped(6));
+        trigger(window, "save_action");
+        QVERIFY(yes->answered());
+        QVERIFY(readAll(asked).contains("クリック"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("asked"));
+    }
+
+    void theFileMenuAnswersItsShortcuts() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        edit(window);
+        // Keys go to the active window, which a closed dialog leaves none.
+        auto press = [&window](QKeyCombination keys) {
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QTest::keyClick(&window, keys.key(), keys.keyboardModifiers());
+        };
+        for (const QKeyCombination keys :
+             {Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::SHIFT | Qt::Key_S}) {
+            auto dialog = ModalAnswerer::fileDialog(QString());
+            press(keys);
+            QVERIFY(dialog->answered());
+            QCOMPARE(dialog->title, QStringLiteral("名前を付けて保存"));
+        }
+        for (const Qt::Key key : {Qt::Key_N, Qt::Key_O, Qt::Key_Q}) {
+            auto no = ModalAnswerer::messageBox(QMessageBox::No);
+            press(Qt::CTRL | key);
+            QVERIFY(no->answered());
+            QCOMPARE(no->title, QStringLiteral("最終確認"));
+        }
+        QVERIFY(window.isVisible());
+        auto yes = ModalAnswerer::messageBox(QMessageBox::Yes);
+        press(Qt::CTRL | Qt::Key_Q);
+        QVERIFY(yes->answered());
+        QVERIFY(!window.isVisible());
+        QVERIFY(fixture::settingsExist());
+    }
+
+    void aProjectNamedOnTheCommandLineOpensInTheEditor() {
+        const QString path = fixture::writeFile(folder.path(), "given.cmdat", twoPages);
+        kestrun window;
+        window.show();
+        window.openFile(path);
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("given"));
+        QCOMPARE(window.commands().size(), 2);
+        QVERIFY(child<QWidget>(window, "run_button")->isVisible());
+    }
+
+    void aDroppedProjectFileOpensAfterTheGuard() {
+        const QString path = fixture::writeFile(folder.path(), "dropped.cmdat", twoPages);
+        const QString other = fixture::writeFile(folder.path(), "dropped.txt", twoPages);
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        QVERIFY(!drop(window, other));
+        edit(window);
+        {
+            auto no = ModalAnswerer::messageBox(QMessageBox::No);
+            QVERIFY(drop(window, path));
+            QTRY_VERIFY(no->answered());
+            QCOMPARE(window.commands()[0][0], QStringLiteral("クリック"));
+            QCOMPARE(window.commands().size(), 1);
+        }
+        auto yes = ModalAnswerer::messageBox(QMessageBox::Yes);
+        QVERIFY(drop(window, path));
+        QTRY_COMPARE(fixture::shownTitle(window), QStringLiteral("dropped"));
+        QCOMPARE(window.commands().size(), 2);
+        // A page lacking its text offers no File menu, and takes no drop.
+        fixture::addCommandType(window, 5);
+        QVERIFY(!drop(window, path));
     }
 };
 

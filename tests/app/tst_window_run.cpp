@@ -1,8 +1,11 @@
 #include <QtTest>
 
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "app/runindicator.h"
+#include "app/systemtray.h"
 #include "keys/rundialog.h"
 #include "modalanswerer.h"
 #include "testplatform.h"
@@ -30,6 +33,14 @@ std::unique_ptr<ModalAnswerer> runDialog(bool start, int seconds = 1, int runs =
     });
 }
 
+RunIndicator* runIndicator() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* indicator = qobject_cast<RunIndicator*>(widget);
+            indicator && indicator->isVisible())
+            return indicator;
+    return nullptr;
+}
+
 } // namespace
 
 // Starting a run from the window and getting the window back.
@@ -45,6 +56,7 @@ private slots:
         platform.backend.setCanSynthesize(true);
         platform.backend.clear();
     }
+    void cleanup() { setSystemTrayAvailableForTesting(std::nullopt); }
 
     void closingTheDialogChangesNothing() {
         kestrun window;
@@ -69,10 +81,13 @@ private slots:
 
         auto notice = ModalAnswerer::messageBox(QMessageBox::Ok);
         auto dialog = runDialog(true, 1, 2);
+        setSystemTrayAvailableForTesting(true);
         child<QPushButton>(window, "run_button")->click();
         QVERIFY(dialog->answered());
         QVERIFY(notice->answered());
         QVERIFY(!window.isVisible());
+        // The tray icon stands for the run.
+        QVERIFY(!runIndicator());
         QCOMPARE(window.currentSettings().stert_time, 1);
         QCOMPARE(window.currentSettings().run_number, 2);
         QVERIFY(window.currentSettings().is_used_stert);
@@ -82,6 +97,25 @@ private slots:
         QCOMPARE(moves.size(), size_t(2));
         QCOMPARE(moves[0].a, 40);
         QCOMPARE(moves[0].b, 50);
+    }
+
+    void withoutATrayAnIndicatorStandsForTheRunAndStopsIt() {
+        fixture::writeSettings(QStringLiteral("\"is_used_stert\": true"));
+        setSystemTrayAvailableForTesting(false);
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addConditionType(window, 1);
+        child<QDoubleSpinBox>(window, "condition_time_spin")->setValue(60);
+        auto dialog = runDialog(true, 1, 1);
+        child<QPushButton>(window, "run_button")->click();
+        QVERIFY(dialog->answered());
+        QVERIFY(!window.isVisible());
+        RunIndicator* indicator = runIndicator();
+        QVERIFY(indicator);
+        indicator->findChild<QPushButton*>("stopButton")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 5000);
+        QTRY_VERIFY(!runIndicator());
     }
 
     void noRunWhereInputCannotBeSynthesised_data() {

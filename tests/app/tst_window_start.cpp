@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -48,7 +49,7 @@ private slots:
         kestrun window;
         window.show();
         fixture::enterEditor(window);
-        QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト"));
         QVERIFY(!child<QPushButton>(window, "new_project_button")->isVisible());
         QVERIFY(!child<QPushButton>(window, "language_button")->isVisible());
         for (const char* name :
@@ -72,8 +73,10 @@ private slots:
         QCOMPARE(child<QWidget>(window, "page_list")->geometry(), QRect(450, 60, 150, 295));
         QCOMPARE(child<QWidget>(window, "minute_spin")->geometry(), QRect(114, 390, 70, 40));
         QCOMPARE(child<QWidget>(window, "delete_button")->styleSheet().contains("#FF0000"), true);
-        QCOMPARE(child<QWidget>(window, "paste_button")->styleSheet(),
-                 QStringLiteral("QPushButton{font-size:16px;} QToolTip { font-size: 14pt; }"));
+        QVERIFY(child<QWidget>(window, "paste_button")
+                    ->styleSheet()
+                    .startsWith(QStringLiteral(
+                        "QPushButton{font-size:16px;} QToolTip { font-size: 14pt; }")));
 
         auto* x = child<QSpinBox>(window, "pointer_x_spin");
         auto* y = child<QSpinBox>(window, "pointer_y_spin");
@@ -92,14 +95,39 @@ private slots:
         QStringList menus;
         for (QAction* action : window.menuBar()->actions())
             menus << action->menu()->objectName();
-        QCOMPARE(menus, (QStringList{"file_menu", "report_menu", "settings_menu", "version_menu",
-                                     "help_menu", "other_menu"}));
+        QCOMPARE(menus, (QStringList{"file_menu", "edit_menu", "report_menu", "settings_menu",
+                                     "version_menu", "help_menu", "other_menu"}));
         int actions = 0;
         for (QAction* action : window.menuBar()->actions())
-            actions += action->menu()->actions().size();
-        QCOMPARE(actions, 18);
+            for (QAction* item : action->menu()->actions())
+                actions += item->isSeparator() ? 0 : 1;
+        QCOMPARE(actions, 21);
         QCOMPARE(child<QAction>(window, "license_action")->text(),
                  QStringLiteral("利用規約を見る"));
+    }
+
+    void qtsOwnButtonsFollowTheLanguage() {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, 1);
+        // The Yes button of the unsaved-change question, answered No.
+        auto yesText = [&window] {
+            QString text;
+            ModalAnswerer answerer([&text](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                if (!box)
+                    return false;
+                text = box->button(QMessageBox::Yes)->text();
+                box->button(QMessageBox::No)->click();
+                return true;
+            });
+            child<QAction>(window, "new_action")->trigger();
+            return text;
+        };
+        QVERIFY2(yesText().contains(QStringLiteral("はい")), "Qt's Japanese texts are missing");
+        child<QAction>(window, "language_action")->trigger();
+        QCOMPARE(yesText(), QStringLiteral("&Yes"));
     }
 
     void slotsKeepTheirPlaceInTheMetaObject() {
@@ -169,7 +197,7 @@ private slots:
         QCOMPARE(child<QLabel>(window, "command_type_label")->text(), QStringLiteral("Click"));
         QCOMPARE(child<QComboBox>(window, "command_button_combo")->currentText(),
                  QStringLiteral("Left"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("新規プロジェクト"));
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト*"));
         child<QAction>(window, "language_action")->trigger();
         QCOMPARE(child<QLabel>(window, "command_type_label")->text(), QStringLiteral("クリック"));
     }

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QWindow>
 
 #include "modalanswerer.h"
 #include "settings/settings.h"
@@ -63,6 +64,10 @@ QStringList pageBarTexts(const kestrun& window) {
     for (int row = 0; row < list->count(); ++row)
         texts << list->item(row)->text();
     return texts;
+}
+
+QString shownTitle(const kestrun& window) {
+    return window.windowHandle() ? window.windowHandle()->title() : QString();
 }
 
 void openProject(kestrun& window, const QString& path) {

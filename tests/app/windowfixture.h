@@ -36,6 +36,8 @@ void enterEditor(kestrun& window);
 void addCommandType(kestrun& window, int index);
 void addConditionType(kestrun& window, int index);
 QStringList pageBarTexts(const kestrun& window);
+// The title as the desktop shows it: "[*]" gone, or "*" while unsaved.
+QString shownTitle(const kestrun& window);
 // Opens `path` through the File menu's Open dialog.
 void openProject(kestrun& window, const QString& path);
 // Writes `text` into a file in `folder` and returns its path.

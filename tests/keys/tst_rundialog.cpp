@@ -266,6 +266,61 @@ private slots:
         QVERIFY(shown(dialog, "startButton"));
         QVERIFY(spin(dialog, "stertTimeSpin")->isEnabled());
     }
+
+    void theNoticeNamesTheStoredCommandAfterAFailedHook() {
+        platform->hook.failInstall = true;
+        RunDialog dialog(5, 1, "83,3", false, true);
+        QTest::ignoreMessage(QtWarningMsg, "Failed to install keyboard hook. Error: 5");
+        button(dialog, "changeButton")->click();
+        MessageBoxAnswerer answerer(QMessageBox::Ok);
+        button(dialog, "startButton")->click();
+        QCOMPARE(answerer.seen.size(), 1);
+        QVERIFY(answerer.seen[0].text.startsWith(
+            QStringLiteral("現在の停止コマンドは「Ctrl+Alt+S」です。")));
+        QCOMPARE(dialog.stopCommand, QStringLiteral("83,3"));
+    }
+
+    void aCapturedKeyStillHeldDoesNotPressStart() {
+        RunDialog dialog(5, 1, "83,3", true, true);
+        dialog.show();
+        button(dialog, "changeButton")->click();
+        platform->backend.setKeyDown(13, true);
+        feed(KeyDown, 13);
+        QTRY_COMPARE(label(dialog, "stopCommandDisplay")->text(), QStringLiteral("Enter"));
+        QWidget* focus = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+        auto pressReturn = [focus](bool repeat) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+            QApplication::sendEvent(focus, &press);
+        };
+        // The first repeat the window sees is not marked as one.
+        pressReturn(false);
+        pressReturn(true);
+        QVERIFY(dialog.isVisible());
+        platform->backend.setKeyDown(13, false);
+        pressReturn(false);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.stopCommand, QStringLiteral("13,0"));
+    }
+
+    void withoutATrayARunNeedsAnExitCommand() {
+        for (const bool japanese : {true, false}) {
+            MessageBoxAnswerer answerer(QMessageBox::Yes);
+            RunDialog dialog(5, 1, none, true, japanese);
+            dialog.requireExitCommand(true);
+            button(dialog, "startButton")->click();
+            QCOMPARE(answerer.seen.size(), 1);
+            QCOMPARE(answerer.seen[0].title, japanese
+                                                 ? QStringLiteral("終了コマンドが必要です")
+                                                 : QStringLiteral("An exit command is needed"));
+            QCOMPARE(answerer.seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            // With an exit command it starts.
+            check(dialog, "noStopCommandCheck")->setChecked(false);
+            button(dialog, "startButton")->click();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.stopCommand, QStringLiteral("83,3"));
+        }
+    }
 };
 
 QTEST_MAIN(RunDialogTest)

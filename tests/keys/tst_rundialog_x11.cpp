@@ -37,6 +37,25 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.stopCommand, QStringLiteral("81,3"));
     }
+
+    void enterHeldAfterItsCaptureDoesNotStartTheRun() {
+        RunDialog dialog(5, 1, "83,3", true, false);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* display = dialog.findChild<QLabel*>("stopCommandDisplay");
+        dialog.findChild<QPushButton*>("changeButton")->click();
+        QVERIFY(XevWatcher::xdotool({"keydown", "Return"}));
+        QTRY_COMPARE(display->text(), QStringLiteral("Enter"));
+        // Long enough for the server's key repeat to start.
+        QTest::qWait(1500);
+        QVERIFY(XevWatcher::xdotool({"keyup", "Return"}));
+        QTest::qWait(200);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.stopCommand, QStringLiteral("13,0"));
+        // A fresh press after the release is the user's: it starts.
+        QVERIFY(XevWatcher::xdotool({"key", "Return"}));
+        QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
+    }
 };
 
 QTEST_MAIN(RunDialogX11Test)

@@ -41,6 +41,12 @@ touch 2 none
 actual=$("$work/kestrun")
 expect "kestrun starts in its folder" "$app"
 
+actual=$("$work/kestrun" "my project.cmdat")
+expect "kestrun gets a relative project path made absolute" "$app" "[$caller/my project.cmdat]"
+
+actual=$("$work/kestrun" /abs/p.cmdat)
+expect "kestrun keeps an absolute project path" "$app" "[/abs/p.cmdat]"
+
 actual=$("$work/kestrun-play" --runs 2 --exit none --verbose "my project.cmdat")
 expect "relative project path made absolute, option values kept" \
     "$app" "[--runs]" "[2]" "[--exit]" "[none]" "[--verbose]" "[$caller/my project.cmdat]"

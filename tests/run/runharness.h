@@ -21,7 +21,7 @@ inline double secondsBetween(Clock::time_point from, Clock::time_point to) {
 struct RunHarness {
     RecordingBackend backend;
     QObject context;
-    std::unique_ptr<Run> run = std::make_unique<Run>(backend);
+    std::unique_ptr<Run> run = std::make_unique<Run>(backend, backend.createEventSource());
     int beeps = 0;
     bool finished = false;
     std::atomic<Clock::rep> finishedAt{0};

@@ -1,3 +1,5 @@
+#include <thread>
+
 #include <QSystemTrayIcon>
 #include <QtTest>
 
@@ -12,6 +14,20 @@ void press(RecordingBackend& backend, std::initializer_list<int> keys, bool down
     for (int key : keys)
         backend.setKeyDown(key, down);
 }
+
+// An event source that starts listening only after a while.
+class SlowToListen : public InputEventSource {
+public:
+    explicit SlowToListen(std::unique_ptr<InputEventSource> source) : source(std::move(source)) {}
+    bool run(InputEventListener& listener) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        return source->run(listener);
+    }
+    void interrupt() override { source->interrupt(); }
+
+private:
+    std::unique_ptr<InputEventSource> source;
+};
 
 } // namespace
 
@@ -55,6 +71,68 @@ private slots:
         press(h.backend, {65}, false);
         QVERIFY(wentOn(h));
         QVERIFY(h.waitFinished());
+    }
+
+    // Waits see events, not polled states: a press over before any poll
+    // could read it still counts, and a lone modifier is a key by itself.
+    void shortPressesAndLoneModifiersSatisfyConditions() {
+        RunHarness h;
+        std::atomic<int> page{0};
+        h.run->setPageObserver([&](qint64, int number) { page = number; });
+        h.setUp(0, 1, keyword::None, {{keyword::None}, {keyword::None}, pointerAt(9, 9)},
+                {{keyword::Click, keyword::Left},
+                 {keyword::Key, QStringLiteral("160,0")},
+                 immediately});
+        h.run->start();
+        QVERIFY(QTest::qWaitFor([&] { return page == 1; }));
+        QTest::qWait(20);
+        h.backend.setKeyDown(vk::LButton, true);
+        h.backend.setKeyDown(vk::LButton, false);
+        QVERIFY(QTest::qWaitFor([&] { return page == 2; }));
+        QTest::qWait(20);
+        h.backend.setKeyDown(vk::LShift, true);
+        h.backend.setKeyDown(vk::LShift, false);
+        QVERIFY(wentOn(h));
+        QVERIFY(h.waitFinished());
+    }
+
+    // An event source takes a moment to start listening (an X connection to
+    // open); the first page does not begin before it does.
+    void theFirstPageWaitsForTheWatcher() {
+        RecordingBackend backend;
+        Run run(backend, std::make_unique<SlowToListen>(backend.createEventSource()));
+        std::atomic<bool> pageBegun{false};
+        run.setPageObserver([&](qint64, int) { pageBegun = true; });
+        bool finished = false;
+        QObject::connect(
+            &run, &Run::finished, &run, [&] { finished = true; }, Qt::QueuedConnection);
+        run.setParameters(0, 1, keyword::None, {{keyword::None}}, {{keyword::Click, keyword::Left}},
+                          QStringLiteral("p"));
+        run.start();
+        QVERIFY(QTest::qWaitFor([&] { return pageBegun.load(); }, 2000));
+        QTest::qWait(20);
+        backend.setKeyDown(vk::LButton, true);
+        backend.setKeyDown(vk::LButton, false);
+        QVERIFY(QTest::qWaitFor([&] { return finished; }, 3000));
+    }
+
+    void withoutEventsTheWaitsPoll() {
+        RecordingBackend backend;
+        Run run(backend);
+        QTest::ignoreMessage(QtWarningMsg, "[Run] no key and button events from this desktop: "
+                                           "polling them every 50 ms");
+        bool finished = false;
+        QObject::connect(
+            &run, &Run::finished, &run, [&] { finished = true; }, Qt::QueuedConnection);
+        run.setParameters(0, 1, keyword::None, {{keyword::None}},
+                          {{keyword::Key, QStringLiteral("65,2")}}, QStringLiteral("p"));
+        run.start();
+        QTest::qWait(100);
+        press(backend, {vk::LControl, 65}, true);
+        QTest::qWait(150);
+        press(backend, {vk::LControl, 65}, false);
+        QVERIFY(QTest::qWaitFor([&] { return finished; }, 3000));
+        QVERIFY(!run.wasStopped());
     }
 
     void keyConditionWithoutAKeyDoesNotWait() {
@@ -111,10 +189,43 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
         const auto pressedAt = Clock::now();
         press(h.backend, {vk::RControl, vk::LMenu, 83}, true);
+        press(h.backend, {vk::RControl, vk::LMenu, 83}, false);
         QVERIFY(h.waitFinished());
         QVERIFY(secondsBetween(pressedAt, h.finishTime()) < 0.4);
         QVERIFY(h.run->wasStopped());
         QCOMPARE(h.beeps, 2);
+    }
+
+    // Modifiers the run itself holds cannot block its exit command, and what
+    // it holds is released the moment the command is seen.
+    void exitCommandStopsWhileTheRunHoldsModifiers() {
+        // With Shift held by the run the user's Shift cannot be told apart.
+        const std::pair<const char*, bool> cases[] = {
+            {"65,4", true}, {"65,8", false}, {"65,7", true}};
+        for (const auto& [held, userShiftHidden] : cases) {
+            RunHarness h;
+            h.backend.setEchoPresses(true);
+            h.setUp(0, 1, QStringLiteral("83,3"),
+                    {{keyword::Key, QString::fromLatin1(held), QStringLiteral("30")}}, {waitLong});
+            h.run->start();
+            QVERIFY(QTest::qWaitFor([&] { return h.backend.isKeyDown(65); }, 2000));
+            press(h.backend, {vk::LShift}, true); // the user's own Shift still counts
+            press(h.backend, {vk::LControl, vk::LMenu, 83}, true);
+            press(h.backend, {vk::LControl, vk::LMenu, 83}, false);
+            QTest::qWait(150);
+            QCOMPARE(h.run->wasStopped(), userShiftHidden);
+            press(h.backend, {vk::LShift}, false);
+            if (!userShiftHidden) {
+                QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
+                press(h.backend, {vk::LControl, vk::LMenu, 83}, true);
+            }
+            QVERIFY2(QTest::qWaitFor([&] { return !h.backend.isKeyDown(65); }, 1000), held);
+            press(h.backend, {vk::LControl, vk::LMenu, 83}, false);
+            QVERIFY(h.waitFinished());
+            QVERIFY(h.run->wasStopped());
+            for (int key : {vk::Control, vk::Menu, vk::Shift, vk::LWin})
+                QVERIFY(!h.backend.isKeyDown(key));
+        }
     }
 
     void withoutAnExitCommandOnlyTheTrayIconStops() {

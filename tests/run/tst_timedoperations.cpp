@@ -13,13 +13,13 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Sets `flag` after `delay` on a thread of its own.
+// Raises `stop` after `delay` on a thread of its own.
 struct DelayedStop {
     std::jthread thread;
-    DelayedStop(std::atomic<bool>& flag, std::chrono::milliseconds delay)
-        : thread([&flag, delay] {
+    DelayedStop(StopSignal& stop, std::chrono::milliseconds delay)
+        : thread([&stop, delay] {
               std::this_thread::sleep_for(delay);
-              flag.store(true);
+              stop.raise();
           }) {}
 };
 
@@ -30,7 +30,7 @@ class TimedOperationsTest : public QObject {
 
 private slots:
     void waitEndsAtTheDeadlineOrSoonAfterAStop() {
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         auto t0 = Clock::now();
         timed::waitSeconds(stop, 0);
         timed::waitSeconds(stop, -1);
@@ -51,7 +51,7 @@ private slots:
 
     void clickHoldsThenReleasesAlsoWhenStopped() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         timed::click(backend, stop, MouseButton::Right, 0);
         auto events = backend.events();
         QCOMPARE(events.size(), 2u);
@@ -78,7 +78,7 @@ private slots:
 
     void smoothMoveIsLinearInTimeAndEndsOnTheTarget() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         const auto t0 = Clock::now();
         timed::smoothMove(backend, stop, 100, 0, 0.4);
         const auto moves = backend.events(Kind::SetCursor);
@@ -103,7 +103,7 @@ private slots:
     void smoothMoveJumpsAtDurationZeroAndStopsShortWhenStopped() {
         RecordingBackend backend;
         backend.setPointer({10, 10});
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         timed::smoothMove(backend, stop, -5, 7, 0);
         auto moves = backend.events(Kind::SetCursor);
         QCOMPARE(moves.size(), 1u);
@@ -122,7 +122,7 @@ private slots:
 
     void keyCombinationPressesModifiersFirstAndReleasesInReverse() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         timed::pressKeyCombination(backend, stop, QStringLiteral("65,3,0.01"));
         const auto keys = backend.events(Kind::Key);
         QCOMPARE(keys.size(), 6u);
@@ -145,18 +145,18 @@ private slots:
 
     void keyTextThatNamesNoKeyPressesNothing() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         for (const char* text : {"", "なし", ",", "0,2,1", "x,2,1"})
             timed::pressKeyCombination(backend, stop, QString::fromUtf8(text));
         QVERIFY(backend.events().empty());
-        stop = true;
+        stop.raise();
         timed::pressKeyCombination(backend, stop, QStringLiteral("65,2,1"));
         QVERIFY(backend.events().empty());
     }
 
     void stopDuringAKeyHoldReleasesEverything() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         {
             DelayedStop stopper(stop, 100ms);
             timed::pressKeyCombination(backend, stop, QStringLiteral("83,6,5"));
@@ -170,7 +170,7 @@ private slots:
 
     void typingSpreadsTheUnitsOverTheDuration() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         const auto t0 = Clock::now();
         timed::typeText(backend, stop, QStringLiteral("abc"), 0.3);
         const double total = secondsBetween(t0, Clock::now());
@@ -187,7 +187,7 @@ private slots:
 
     void typingSendsSurrogatesAsUnitsAndNothingWithoutTime() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         timed::typeText(backend, stop, QStringLiteral("x"), 0);
         timed::typeText(backend, stop, QString(), 1);
         QVERIFY(backend.events().empty());
@@ -202,7 +202,7 @@ private slots:
 
     void stopEndsTypingEarly() {
         RecordingBackend backend;
-        std::atomic<bool> stop{false};
+        StopSignal stop;
         const auto t0 = Clock::now();
         {
             DelayedStop stopper(stop, 100ms);

@@ -1,5 +1,72 @@
 #include "recordingbackend.h"
 
+// Changes are queued under the backend's lock and reported on the thread that
+// runs the source, as a desktop's events are.
+class RecordingBackend::EventSource : public InputEventSource {
+public:
+    explicit EventSource(RecordingBackend& backend) : backend(backend) {}
+    ~EventSource() override {
+        std::lock_guard lock(backend.mutex);
+        std::erase(backend.sources, this);
+    }
+
+    bool run(InputEventListener& listener) override {
+        std::unique_lock lock(backend.mutex);
+        for (int key : backend.keysDown)
+            changes.emplace_back(key, true);
+        backend.sources.push_back(this);
+        bool synced = false;
+        while (!interrupted) {
+            while (!changes.empty()) {
+                const auto [key, down] = changes.front();
+                changes.pop_front();
+                lock.unlock();
+                listener.inputChanged(key, down);
+                lock.lock();
+            }
+            if (!synced) {
+                lock.unlock();
+                listener.inputSynced();
+                lock.lock();
+                synced = true;
+            }
+            changed.wait(lock, [this] { return interrupted || !changes.empty(); });
+        }
+        std::erase(backend.sources, this);
+        return true;
+    }
+
+    void interrupt() override {
+        std::lock_guard lock(backend.mutex);
+        interrupted = true;
+        changed.notify_all();
+    }
+
+    // Under the backend's lock.
+    void report(int key, bool down) {
+        changes.emplace_back(key, down);
+        changed.notify_all();
+    }
+
+private:
+    RecordingBackend& backend;
+    std::deque<std::pair<int, bool>> changes;
+    std::condition_variable changed;
+    bool interrupted = false;
+};
+
+std::unique_ptr<InputEventSource> RecordingBackend::createEventSource() {
+    return std::make_unique<EventSource>(*this);
+}
+
+void RecordingBackend::changeKey(int virtualKey, bool down) {
+    const bool changedState =
+        down ? keysDown.insert(virtualKey).second : keysDown.erase(virtualKey);
+    if (changedState)
+        for (EventSource* source : sources)
+            source->report(virtualKey, down);
+}
+
 bool RecordingBackend::canSynthesize() const {
     std::lock_guard lock(mutex);
     return synthesize;
@@ -21,12 +88,8 @@ bool RecordingBackend::sendMouseButton(MouseButton button, bool down) {
     if (!accepts())
         return false;
     const int code = button == MouseButton::Left ? vk::LButton : vk::RButton;
-    if (echo) {
-        if (down)
-            keysDown.insert(code);
-        else
-            keysDown.erase(code);
-    }
+    if (echo)
+        changeKey(code, down);
     record(Kind::MouseButton, button == MouseButton::Left ? 0 : 1, 0, down);
     return true;
 }
@@ -35,12 +98,8 @@ bool RecordingBackend::sendKey(int virtualKey, bool down) {
     std::lock_guard lock(mutex);
     if (!accepts())
         return false;
-    if (echo) {
-        if (down)
-            keysDown.insert(virtualKey);
-        else
-            keysDown.erase(virtualKey);
-    }
+    if (echo)
+        changeKey(virtualKey, down);
     record(Kind::Key, virtualKey, 0, down);
     return true;
 }
@@ -60,10 +119,7 @@ bool RecordingBackend::isKeyDown(int virtualKey) {
 
 void RecordingBackend::setKeyDown(int virtualKey, bool down) {
     std::lock_guard lock(mutex);
-    if (down)
-        keysDown.insert(virtualKey);
-    else
-        keysDown.erase(virtualKey);
+    changeKey(virtualKey, down);
 }
 
 void RecordingBackend::setPointer(QPoint position) {

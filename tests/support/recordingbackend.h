@@ -1,11 +1,15 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
 
 #include "platform/inputbackend.h"
+#include "platform/inputeventsource.h"
 
 // An InputBackend that records every call with a monotonic time stamp and
 // answers from a scripted key, button and pointer state. Thread-safe, like the
@@ -30,6 +34,10 @@ public:
     bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override;
 
+    // An event source that reports every change of the scripted state (and,
+    // with echo, of synthesised presses) as it happens.
+    std::unique_ptr<InputEventSource> createEventSource();
+
     // Scripting.
     void setKeyDown(int virtualKey, bool down);
     void setPointer(QPoint position);
@@ -46,9 +54,12 @@ public:
     void clear();
 
 private:
+    class EventSource;
+
     void record(Kind kind, int a, int b, bool down);
     // Counts one sent event; false when it is the one to refuse.
     bool accepts();
+    void changeKey(int virtualKey, bool down);
 
     mutable std::mutex mutex;
     std::vector<Event> recorded;
@@ -57,4 +68,5 @@ private:
     bool synthesize = true;
     bool echo = false;
     int sendsUntilRefusal = 0;
+    std::vector<EventSource*> sources;
 };

@@ -49,6 +49,9 @@ public:
 
     InputBackend& input() override { return backend; }
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    std::unique_ptr<InputEventSource> createInputEventSource() override {
+        return backend.createEventSource();
+    }
     GlobalHotkey& globalHotkey() override { return hotkey; }
 
     RecordingBackend backend;

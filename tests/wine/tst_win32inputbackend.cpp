@@ -39,7 +39,7 @@ unsigned refusingSendInput(unsigned count, tagINPUT*, int) {
     return calls <= refusals ? 0 : count;
 }
 
-const std::atomic<bool> neverStop{false};
+const StopSignal neverStop;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "platform/win32/win32globalhotkey.h"
 #include "platform/win32/win32inputbackend.h"
+#include "platform/win32/win32inputeventsource.h"
 #include "platform/win32/win32keyboardhook.h"
 
 InputBackend& Win32Platform::input() {
@@ -16,4 +17,8 @@ std::unique_ptr<KeyboardHook> Win32Platform::createKeyboardHook() {
 GlobalHotkey& Win32Platform::globalHotkey() {
     static Win32GlobalHotkey hotkey;
     return hotkey;
+}
+
+std::unique_ptr<InputEventSource> Win32Platform::createInputEventSource() {
+    return std::make_unique<Win32InputEventSource>();
 }

@@ -7,5 +7,6 @@ class Win32Platform : public Platform {
 public:
     InputBackend& input() override;
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    std::unique_ptr<InputEventSource> createInputEventSource() override;
     GlobalHotkey& globalHotkey() override;
 };

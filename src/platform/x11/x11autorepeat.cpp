@@ -1,5 +1,7 @@
 #include "platform/x11/x11autorepeat.h"
 
+#include "platform/x11/x11inputguard.h"
+
 void X11AutoRepeat::suppress(KeyCode keycode) {
     Suppression& suppression = suppressed[keycode];
     if (suppression.holds++ > 0)
@@ -32,4 +34,5 @@ void X11AutoRepeat::setRepeat(KeyCode keycode, bool repeat) {
     control.key = keycode;
     control.auto_repeat_mode = repeat ? AutoRepeatModeOn : AutoRepeatModeOff;
     XChangeKeyboardControl(display, KBKey | KBAutoRepeatMode, &control);
+    x11guard::report(repeat ? x11guard::Report::RepeatOn : x11guard::Report::RepeatOff, keycode);
 }

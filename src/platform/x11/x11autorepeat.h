@@ -4,9 +4,10 @@
 
 #include <map>
 
-// Switches the server's autorepeat off for keys while this program holds them,
-// so a key held for seconds reaches clients as one press and one release, and
-// gives each key back its own setting afterwards.
+// Switches the server's autorepeat off for keys while this program holds them
+// for long, so a key held for seconds reaches clients as one press and one
+// release, and gives each key back its own setting afterwards. Each switch
+// makes the server notify every client, so it is done once per held key.
 class X11AutoRepeat {
 public:
     explicit X11AutoRepeat(Display* display) : display(display) {}

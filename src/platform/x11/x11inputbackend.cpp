@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 
 #include "platform/x11/x11autorepeat.h"
+#include "platform/x11/x11inputguard.h"
 #include "platform/x11/x11keyboardmap.h"
 #include "platform/x11/x11keymap.h"
 #include "platform/x11/x11sparekeycodes.h"
@@ -72,6 +73,7 @@ X11InputBackend::X11InputBackend(const char* displayName) {
         XkbQueryExtension(display, &opcode, &xkbEventBase, &error, &xkbMajor, &xkbMinor);
     if (!xtest || !xkb)
         return;
+    x11guard::reportDisplay(DisplayString(display));
     // Map changes by anyone, us included, arrive as events; the copy of the
     // map is read again before it is next used.
     const unsigned mapEvents = XkbMapNotifyMask | XkbNewKeyboardNotifyMask;
@@ -80,6 +82,9 @@ X11InputBackend::X11InputBackend(const char* displayName) {
     spares = std::make_unique<X11SpareKeycodes>(display);
     autoRepeat = std::make_unique<X11AutoRepeat>(display);
     restoreTrigger = std::make_unique<IdleTrigger>(restoreDelay, [this] { restoreLentKeys(); });
+    unsigned delay = 0, interval = 0;
+    if (XkbGetAutoRepeatRate(display, XkbUseCoreKbd, &delay, &interval))
+        repeatDelay = std::chrono::milliseconds(delay);
     usable = true;
 }
 
@@ -92,19 +97,28 @@ X11InputBackend::~X11InputBackend() {
         // Nothing this program pressed may stay down once it is gone.
         for (const auto& [keycode, count] : pressed) {
             XTestFakeKeyEvent(display, keycode, False, CurrentTime);
-            for (int i = 0; i < count; ++i)
+            for (int i = 0; i < count; ++i) {
                 spares->release(keycode, {});
+                x11guard::report(x11guard::Report::KeyUp, keycode);
+            }
         }
-        for (unsigned button : pressedButtons)
+        for (unsigned button : pressedButtons) {
             XTestFakeButtonEvent(display, button, False, CurrentTime);
+            x11guard::report(x11guard::Report::ButtonUp, button);
+        }
         pressed.clear();
         heldVirtualKeys.clear();
         heldUnits.clear();
         autoRepeat->restoreAll();
-        std::this_thread::sleep_until(spares->lastUse() + finalSettleTime);
-        catchUpWithServer();
-        spares->restore();
         XSync(display, False);
+        // The guard empties the lent keys once clients have read the map, so
+        // this process need not wait for that before it ends.
+        if (!x11guard::isActive()) {
+            std::this_thread::sleep_until(spares->lastUse() + finalSettleTime);
+            catchUpWithServer();
+            spares->restore();
+            XSync(display, False);
+        }
     }
     XCloseDisplay(display);
 }
@@ -139,35 +153,74 @@ bool X11InputBackend::sendMouseButton(MouseButton button, bool down) {
         pressedButtons.insert(xButton);
     else
         pressedButtons.erase(xButton);
+    x11guard::report(down ? x11guard::Report::ButtonDown : x11guard::Report::ButtonUp, xButton);
     XSync(display, False);
     return true;
 }
 
 bool X11InputBackend::sendKey(int virtualKey, bool down) {
+    if (!down)
+        releaseVirtualKey(virtualKey);
+    else
+        pressVirtualKey(virtualKey, false);
+    return usable;
+}
+
+bool X11InputBackend::pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
+    pressVirtualKey(virtualKey, hold + repeatMargin > repeatDelay);
+    return usable;
+}
+
+void X11InputBackend::pressVirtualKey(int virtualKey, bool heldLong) {
     if (!usable)
-        return false;
+        return;
     Lock lock(mutex);
     catchUpWithServer();
-    if (!down) {
-        auto held = heldVirtualKeys.find(virtualKey);
-        if (held != heldVirtualKeys.end()) {
-            release(held->second);
-            heldVirtualKeys.erase(held);
-            XSync(display, False);
-        }
-        return true;
-    }
     if (heldVirtualKeys.count(virtualKey))
-        return true;
-    const KeySym keysym = keysymFromVirtualKey(virtualKey);
-    if (keysym == NoSymbol)
-        return true;
-    if (KeyCode keycode = keycodeForKeysym(keysym, lock)) {
+        return;
+    if (KeyCode keycode = keycodeForVirtualKey(virtualKey, lock)) {
+        // Only a key held past the repeat delay needs the server's repeat
+        // off; typing and short presses change no keyboard control, which
+        // would make the server notify every client.
+        if (heldLong)
+            autoRepeat->suppress(keycode);
         press(keycode);
-        heldVirtualKeys[virtualKey] = keycode;
+        heldVirtualKeys[virtualKey] = {keycode, heldLong};
         XSync(display, False);
     }
-    return true;
+}
+
+void X11InputBackend::releaseVirtualKey(int virtualKey) {
+    if (!usable)
+        return;
+    Lock lock(mutex);
+    catchUpWithServer();
+    auto held = heldVirtualKeys.find(virtualKey);
+    if (held == heldVirtualKeys.end())
+        return;
+    release(held->second.keycode);
+    if (held->second.repeatSuppressed)
+        autoRepeat->restore(held->second.keycode);
+    heldVirtualKeys.erase(held);
+    XSync(display, False);
+}
+
+// The key the keyboard capture names so under the present layout; a code
+// no key carries is pressed by its symbol, on a lent key if need be.
+KeyCode X11InputBackend::keycodeForVirtualKey(int virtualKey, Lock& lock) {
+    const int specific = virtualKey == vk::Shift     ? vk::LShift
+                         : virtualKey == vk::Control ? vk::LControl
+                         : virtualKey == vk::Menu    ? vk::LMenu
+                                                     : virtualKey;
+    XkbStateRec state;
+    XkbGetState(display, XkbUseCoreKbd, &state);
+    if (KeyCode keycode =
+            keyboardMap->keycodeOfVirtualKey(specific, state.group, [this](KeyCode candidate) {
+                return !spares->contains(candidate);
+            }))
+        return keycode;
+    const KeySym keysym = keysymFromVirtualKey(virtualKey);
+    return keysym == NoSymbol ? 0 : keycodeForKeysym(keysym, lock);
 }
 
 bool X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
@@ -223,13 +276,16 @@ bool X11InputBackend::isKeyDown(int virtualKey) {
         return mask & button;
     }
     catchUpWithServer();
+    XkbStateRec state;
+    XkbGetState(display, XkbUseCoreKbd, &state);
+    const bool numLock = state.locked_mods & XkbKeysymToModifiers(display, XK_Num_Lock);
     char keys[32];
     XQueryKeymap(display, keys);
     for (int keycode = 0; keycode < 256; ++keycode) {
         if (!((keys[keycode / 8] >> (keycode % 8)) & 1))
             continue;
-        if (virtualKeyMatches(virtualKey,
-                              keyboardMap->virtualKeyOfKeycode(static_cast<KeyCode>(keycode))))
+        const auto code = static_cast<KeyCode>(keycode);
+        if (virtualKeyMatches(virtualKey, keyboardMap->virtualKeyOf(code, state.group, numLock)))
             return true;
     }
     return false;
@@ -309,20 +365,19 @@ KeyCode X11InputBackend::lendSpare(KeySym keysym, Lock& lock) {
 }
 
 void X11InputBackend::press(KeyCode keycode) {
-    if (pressed[keycode]++ == 0)
-        autoRepeat->suppress(keycode);
+    ++pressed[keycode];
     spares->hold(keycode);
+    x11guard::report(x11guard::Report::KeyDown, keycode);
     XTestFakeKeyEvent(display, keycode, True, CurrentTime);
 }
 
 void X11InputBackend::release(KeyCode keycode) {
     XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+    x11guard::report(x11guard::Report::KeyUp, keycode);
     spares->release(keycode, X11SpareKeycodes::Clock::now());
     auto it = pressed.find(keycode);
-    if (it != pressed.end() && --it->second <= 0) {
+    if (it != pressed.end() && --it->second <= 0)
         pressed.erase(it);
-        autoRepeat->restore(keycode);
-    }
     if (spares->contains(keycode))
         restoreTrigger->arm();
 }

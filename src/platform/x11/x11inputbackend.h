@@ -42,12 +42,24 @@ public:
     void setCursorPosition(int x, int y) override;
     bool sendMouseButton(MouseButton button, bool down) override;
     bool sendKey(int virtualKey, bool down) override;
+    bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
     bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override;
 
 private:
     using Lock = std::unique_lock<std::mutex>;
 
+    struct HeldKey {
+        KeyCode keycode = 0;
+        bool repeatSuppressed = false;
+    };
+
+    // A hold this much shorter than the repeat delay may still outlast it.
+    static constexpr std::chrono::milliseconds repeatMargin{100};
+
+    void pressVirtualKey(int virtualKey, bool heldLong);
+    void releaseVirtualKey(int virtualKey);
+    KeyCode keycodeForVirtualKey(int virtualKey, Lock& lock);
     void catchUpWithServer();
     KeyCode keycodeForKeysym(KeySym keysym, Lock& lock);
     KeyCode pressCharacter(char32_t character, Lock& lock);
@@ -66,7 +78,8 @@ private:
     std::unique_ptr<X11AutoRepeat> autoRepeat;
     std::map<KeyCode, int> pressed;
     std::set<unsigned> pressedButtons;
-    std::map<int, KeyCode> heldVirtualKeys;
+    std::map<int, HeldKey> heldVirtualKeys;
+    std::chrono::milliseconds repeatDelay{660};
     std::map<std::pair<std::thread::id, char16_t>, KeyCode> heldUnits;
     std::map<std::thread::id, CodeUnitJoiner> joiners;
     std::unique_ptr<IdleTrigger> restoreTrigger;

@@ -3,7 +3,7 @@
 #include <QSocketNotifier>
 
 #include "platform/inputbackend.h"
-#include "platform/x11/x11keymap.h"
+#include "platform/x11/x11keyboardmap.h"
 
 // After Qt's headers: Xlib's macros clash with Qt's names.
 #include <X11/XKBlib.h>
@@ -13,37 +13,6 @@
 namespace {
 
 constexpr int noDisplayError = -1;
-
-bool isKeypadDigitOrDecimal(KeySym keysym) {
-    return (keysym >= XK_KP_0 && keysym <= XK_KP_9) || keysym == XK_KP_Decimal;
-}
-
-// The Windows code of a key event: the key's unshifted symbol in the active
-// group, else in any group (a Cyrillic group often has a Latin one beside
-// it), else the key's place on a US keyboard; Num Lock turns the keypad into
-// digits as on Windows.
-int virtualKeyOf(Display* display, const XKeyEvent& event) {
-    const auto keycode = static_cast<KeyCode>(event.keycode);
-    const int activeGroup = XkbGroupForCoreState(event.state);
-    const unsigned numLockMask = XkbKeysymToModifiers(display, XK_Num_Lock);
-    auto lookup = [&](int group) {
-        KeySym keysym = XkbKeycodeToKeysym(display, keycode, group, 0);
-        if (keysym >= XK_KP_Space && keysym <= XK_KP_Equal && numLockMask != 0 &&
-            (event.state & numLockMask)) {
-            const KeySym numeric = XkbKeycodeToKeysym(display, keycode, group, 1);
-            if (isKeypadDigitOrDecimal(numeric))
-                keysym = numeric;
-        }
-        return virtualKeyFromKeysym(keysym);
-    };
-    if (const int code = lookup(activeGroup))
-        return code;
-    for (int group = 0; group < XkbNumKbdGroups; ++group)
-        if (group != activeGroup)
-            if (const int code = lookup(group))
-                return code;
-    return virtualKeyFromUsKeycode(keycode);
-}
 
 } // namespace
 
@@ -69,6 +38,13 @@ bool X11KeyboardHook::install(KeyHookProcedure newProcedure) {
         display = nullptr;
         return false;
     }
+    // Keys are named from a copy of the map, read again after each change.
+    int opcode = 0, xkbError = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (XkbQueryExtension(display, &opcode, &xkbEventBase, &xkbError, &major, &minor)) {
+        const unsigned mapEvents = XkbMapNotifyMask | XkbNewKeyboardNotifyMask;
+        XkbSelectEvents(display, XkbUseCoreKbd, mapEvents, mapEvents);
+    }
+    keyboardMap = std::make_unique<X11KeyboardMap>(display);
     procedure = std::move(newProcedure);
     notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, [this] { readEvents(); });
@@ -84,6 +60,7 @@ bool X11KeyboardHook::remove() {
     notifier->setEnabled(false);
     notifier.release()->deleteLater();
     ungrab();
+    keyboardMap.reset();
     XCloseDisplay(display);
     display = nullptr;
     procedure = nullptr;
@@ -142,12 +119,17 @@ void X11KeyboardHook::readEvents() {
             deliver(event);
         else if (event.type == MappingNotify)
             XRefreshKeyboardMapping(&event.xmapping);
+        else if (xkbEventBase && event.type == xkbEventBase)
+            keyboardMap->invalidate();
     }
 }
 
 void X11KeyboardHook::deliver(const XEvent& event) {
     const XKeyEvent& key = event.xkey;
-    const int virtualKey = virtualKeyOf(display, key);
+    keyboardMap->refresh();
+    const bool numLock = key.state & XkbKeysymToModifiers(display, XK_Num_Lock);
+    const int virtualKey = keyboardMap->virtualKeyOf(static_cast<KeyCode>(key.keycode),
+                                                     XkbGroupForCoreState(key.state), numLock);
     if (virtualKey == 0)
         return;
     // Windows reports keys typed with Alt held as system keys.

@@ -7,6 +7,7 @@
 #include "platform/keyboardhook.h"
 
 class QSocketNotifier;
+class X11KeyboardMap;
 struct _XDisplay;
 union _XEvent;
 
@@ -40,6 +41,8 @@ private:
     QByteArray displayName;
     _XDisplay* display = nullptr;
     std::unique_ptr<QSocketNotifier> notifier;
+    std::unique_ptr<X11KeyboardMap> keyboardMap;
+    int xkbEventBase = 0;
     KeyHookProcedure procedure;
     bool capturing = true;
     bool grabbed = false;

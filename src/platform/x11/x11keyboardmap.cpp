@@ -43,6 +43,7 @@ bool X11KeyboardMap::refresh() {
     desc = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
     stale = false;
     buildCharacterIndex();
+    buildKeyNames();
     return desc != nullptr;
 }
 
@@ -159,16 +160,6 @@ KeyCode X11KeyboardMap::keycodeOfKeysym(KeySym keysym, const KeyFilter& usable) 
         }
     }
     return best;
-}
-
-int X11KeyboardMap::virtualKeyOfKeycode(KeyCode keycode) const {
-    if (!desc || keycode < desc->min_key_code || keycode > desc->max_key_code ||
-        XkbKeyNumGroups(desc, keycode) == 0)
-        return 0;
-    for (int level = 0; level < XkbKeyGroupWidth(desc, keycode, 0); ++level)
-        if (int virtualKey = virtualKeyFromKeysym(XkbKeySymEntry(desc, keycode, level, 0)))
-            return virtualKey;
-    return 0;
 }
 
 std::vector<KeyCode> X11KeyboardMap::emptyKeycodes() const {

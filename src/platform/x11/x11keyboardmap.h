@@ -2,6 +2,7 @@
 
 #include <X11/XKBlib.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <unordered_map>
@@ -40,8 +41,16 @@ public:
     // The usable key that carries the keysym, preferring its first group and
     // level; 0 when none does.
     KeyCode keycodeOfKeysym(KeySym keysym, const KeyFilter& usable) const;
-    // The Windows virtual-key code of the key as its first group names it.
-    int virtualKeyOfKeycode(KeyCode keycode) const;
+    // The Windows virtual-key code that names the key while the keyboard is
+    // in `group`: capture, key state, events and synthesis all use it, so a
+    // captured key is the key detected and pressed, whatever the layout.
+    // Letters and digits go by the layout (Z and Y swap under German, the
+    // digits of AZERTY are shifted); other keys by their unshifted symbol,
+    // else a Latin letter of another group, else their place on a US
+    // keyboard. No two keys of the main block share a code.
+    int virtualKeyOf(KeyCode keycode, int group, bool numLock) const;
+    // The usable key virtualKeyOf names so in the group, 0 when none.
+    KeyCode keycodeOfVirtualKey(int virtualKey, int group, const KeyFilter& usable) const;
     // Keys that carry no keysym at all, free to be lent out.
     std::vector<KeyCode> emptyKeycodes() const;
     // Whether every level of every group of the key is the keysym.
@@ -55,6 +64,9 @@ private:
     };
 
     void buildCharacterIndex();
+    void buildKeyNames();
+    int unshiftedCodeOf(KeyCode keycode, int keyboardGroup) const;
+    KeySym keysymAt(KeyCode keycode, int keyGroup, int level) const;
     int keyGroupFor(KeyCode keycode, int keyboardGroup) const;
     std::optional<unsigned> latchForLevel(KeyCode keycode, int group, int level,
                                           unsigned activeMods) const;
@@ -64,4 +76,6 @@ private:
     bool stale = true;
     int keyboardGroups = 1;
     std::unordered_multimap<char32_t, Spot> characters;
+    // Per keyboard group, the virtual-key code of every keycode.
+    std::array<std::array<int, 256>, XkbNumKbdGroups> keyNames{};
 };

@@ -69,48 +69,26 @@ constexpr KeyPair primaryPairs[] = {
     {0xE2, XK_less},
 };
 
-// Further keysyms that name a key Windows already has a code for: shifted
-// symbols of the US layout, the keypad without Num Lock, Alt Gr.
-constexpr KeyPair keysymAliases[] = {
-    {0x09, XK_ISO_Left_Tab},
-    {0x0C, XK_KP_Begin},
-    {0x0D, XK_KP_Enter},
-    {0x21, XK_KP_Prior},
-    {0x22, XK_KP_Next},
-    {0x23, XK_KP_End},
-    {0x24, XK_KP_Home},
-    {0x25, XK_KP_Left},
-    {0x26, XK_KP_Up},
-    {0x27, XK_KP_Right},
-    {0x28, XK_KP_Down},
-    {0x2D, XK_KP_Insert},
-    {0x2E, XK_KP_Delete},
-    {0x2C, XK_Sys_Req},
-    {0x13, XK_Break},
-    {vk::LMenu, XK_Meta_L},
-    {vk::RMenu, XK_Meta_R},
-    {vk::RMenu, XK_ISO_Level3_Shift},
+// Further keysyms that name a key Windows already has a code for: the keypad
+// without Num Lock, Alt Gr.
+constexpr KeyPair keyAliases[] = {
+    {0x09, XK_ISO_Left_Tab},     {0x0C, XK_KP_Begin},    {0x0D, XK_KP_Enter},
+    {0x21, XK_KP_Prior},         {0x22, XK_KP_Next},     {0x23, XK_KP_End},
+    {0x24, XK_KP_Home},          {0x25, XK_KP_Left},     {0x26, XK_KP_Up},
+    {0x27, XK_KP_Right},         {0x28, XK_KP_Down},     {0x2D, XK_KP_Insert},
+    {0x2E, XK_KP_Delete},        {0x2C, XK_Sys_Req},     {0x13, XK_Break},
+    {vk::LMenu, XK_Meta_L},      {vk::RMenu, XK_Meta_R}, {vk::RMenu, XK_ISO_Level3_Shift},
     {vk::RMenu, XK_Mode_switch},
-    {'0', XK_parenright},
-    {'1', XK_exclam},
-    {'2', XK_at},
-    {'3', XK_numbersign},
-    {'4', XK_dollar},
-    {'5', XK_percent},
-    {'6', XK_asciicircum},
-    {'7', XK_ampersand},
-    {'8', XK_asterisk},
-    {'9', XK_parenleft},
-    {0xBA, XK_colon},
-    {0xBB, XK_plus},
-    {0xBD, XK_underscore},
-    {0xBF, XK_question},
-    {0xC0, XK_asciitilde},
-    {0xDB, XK_braceleft},
-    {0xDC, XK_bar},
-    {0xDD, XK_braceright},
-    {0xDE, XK_quotedbl},
-    {0xE2, XK_greater},
+};
+
+// Shifted symbols of the US layout: they name the key only where the US
+// layout puts them.
+constexpr KeyPair shiftedUsSymbols[] = {
+    {'0', XK_parenright},  {'1', XK_exclam},      {'2', XK_at},          {'3', XK_numbersign},
+    {'4', XK_dollar},      {'5', XK_percent},     {'6', XK_asciicircum}, {'7', XK_ampersand},
+    {'8', XK_asterisk},    {'9', XK_parenleft},   {0xBA, XK_colon},      {0xBB, XK_plus},
+    {0xBD, XK_underscore}, {0xBF, XK_question},   {0xC0, XK_asciitilde}, {0xDB, XK_braceleft},
+    {0xDC, XK_bar},        {0xDD, XK_braceright}, {0xDE, XK_quotedbl},   {0xE2, XK_greater},
 };
 
 // Rows of the main block on a US keyboard: first keycode, codes in order.
@@ -135,6 +113,15 @@ constexpr int functionKeys = 24;
 } // namespace
 
 int virtualKeyFromKeysym(KeySym keysym) {
+    if (const int code = virtualKeyOfUnshiftedKeysym(keysym))
+        return code;
+    for (const KeyPair& pair : shiftedUsSymbols)
+        if (pair.keysym == keysym)
+            return pair.virtualKey;
+    return 0;
+}
+
+int virtualKeyOfUnshiftedKeysym(KeySym keysym) {
     if (keysym >= XK_a && keysym <= XK_z)
         return static_cast<int>('A' + (keysym - XK_a));
     if (keysym >= XK_A && keysym <= XK_Z)
@@ -148,10 +135,23 @@ int virtualKeyFromKeysym(KeySym keysym) {
     for (const KeyPair& pair : primaryPairs)
         if (pair.keysym == keysym)
             return pair.virtualKey;
-    for (const KeyPair& pair : keysymAliases)
+    for (const KeyPair& pair : keyAliases)
         if (pair.keysym == keysym)
             return pair.virtualKey;
     return 0;
+}
+
+bool isLetterOrDigitKey(int virtualKey) {
+    return (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9');
+}
+
+std::vector<int> mainBlockPunctuationKeys() {
+    std::vector<int> keys;
+    for (const KeyRow& row : usRows)
+        for (unsigned i = 0; i < row.count; ++i)
+            if (!isLetterOrDigitKey(row.virtualKeys[i]))
+                keys.push_back(row.virtualKeys[i]);
+    return keys;
 }
 
 KeySym keysymFromVirtualKey(int virtualKey) {

@@ -4,6 +4,8 @@
 // KeyPress, ...) that clash with Qt's names; the typedef is the same type.
 typedef unsigned long KeySym;
 
+#include <vector>
+
 // Windows virtual-key codes and X keysyms, in both directions, so that key
 // texts written on one platform mean the same key on the other. Letters,
 // digits and the OEM punctuation keys follow the US layout, as Windows names
@@ -12,6 +14,14 @@ typedef unsigned long KeySym;
 // The virtual-key code of a keysym, 0 when Windows has none for it. Modifier
 // keysyms give their left/right-specific codes (160-165, 91, 92).
 int virtualKeyFromKeysym(KeySym keysym);
+
+// The same without the shifted symbols of the US layout (exclam, colon, ...),
+// which name a key only where the US layout puts them.
+int virtualKeyOfUnshiftedKeysym(KeySym keysym);
+
+bool isLetterOrDigitKey(int virtualKey);
+// The codes of the main block's punctuation keys on a US keyboard.
+std::vector<int> mainBlockPunctuationKeys();
 
 // The keysym to press for a virtual-key code, NoSymbol (0) when there is none.
 // The generic Shift, Ctrl and Alt codes give the left-hand keys.

@@ -1,6 +1,9 @@
 #include "platform/x11/x11platform.h"
 
 #include "platform/x11/x11keyboardhook.h"
+#ifdef KESTRUN_HAVE_XI
+#include "platform/x11/x11inputeventsource.h"
+#endif
 
 X11Platform::X11Platform(QByteArray displayName)
     : displayName(std::move(displayName)),
@@ -12,4 +15,12 @@ QByteArray X11Platform::displayNameOf(Display* display) {
 
 std::unique_ptr<KeyboardHook> X11Platform::createKeyboardHook() {
     return std::make_unique<X11KeyboardHook>(displayName);
+}
+
+std::unique_ptr<InputEventSource> X11Platform::createInputEventSource() {
+#ifdef KESTRUN_HAVE_XI
+    return std::make_unique<X11InputEventSource>(displayName);
+#else
+    return nullptr;
+#endif
 }

@@ -19,6 +19,7 @@ public:
 
     InputBackend& input() override { return backend; }
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
+    std::unique_ptr<InputEventSource> createInputEventSource() override;
     GlobalHotkey& globalHotkey() override { return hotkey; }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/x11/x11inputguard.h"
 #include "platform/x11/x11keyboardmap.h"
 
 void X11SpareKeycodes::adopt(const X11KeyboardMap& map) {
@@ -95,6 +96,11 @@ void X11SpareKeycodes::assign(Spare& spare, KeySym keysym) {
     std::vector<KeySym> row(std::max(columns, 1), keysym);
     XChangeKeyboardMapping(display, spare.keycode, static_cast<int>(row.size()), row.data(), 1);
     spare.keysym = keysym;
+    if (keysym == NoSymbol)
+        x11guard::report(x11guard::Report::SpareEmptied, spare.keycode);
+    else
+        x11guard::report(x11guard::Report::SpareLent, spare.keycode,
+                         static_cast<std::uint32_t>(keysym));
 }
 
 X11SpareKeycodes::Spare* X11SpareKeycodes::find(KeyCode keycode) {

@@ -1,0 +1,89 @@
+#include "platform/win32/win32inputeventsource.h"
+
+#include "platform/inputbackend.h"
+#include "platform/win32/windowsapi.h"
+
+namespace {
+
+// The hooks call back on the thread that set them; each such thread runs
+// one source.
+thread_local InputEventListener* currentListener = nullptr;
+
+LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && lParam != 0 && currentListener) {
+        const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        const bool up = (record->flags & LLKHF_UP) != 0;
+        currentListener->inputChanged(static_cast<int>(record->vkCode), !up);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && currentListener) {
+        switch (wParam) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            currentListener->inputChanged(vk::LButton, wParam == WM_LBUTTONDOWN);
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            currentListener->inputChanged(vk::RButton, wParam == WM_RBUTTONDOWN);
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            currentListener->inputChanged(vk::MButton, wParam == WM_MBUTTONDOWN);
+            break;
+        default:
+            break;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct Hook {
+    HHOOK handle;
+    ~Hook() {
+        if (handle)
+            UnhookWindowsHookEx(handle);
+    }
+};
+
+} // namespace
+
+bool Win32InputEventSource::run(InputEventListener& listener) {
+    // Makes the thread's message queue, so that interrupt can post to it.
+    MSG message;
+    PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    threadId.store(GetCurrentThreadId());
+    currentListener = &listener;
+    const Hook keyboard{
+        SetWindowsHookExW(WH_KEYBOARD_LL, keyboardProc, GetModuleHandleW(nullptr), 0)};
+    const Hook mouse{SetWindowsHookExW(WH_MOUSE_LL, mouseProc, GetModuleHandleW(nullptr), 0)};
+    if (!keyboard.handle || !mouse.handle) {
+        currentListener = nullptr;
+        return false;
+    }
+    // What is already down (bit 0x8000: down now). The hook reports Shift,
+    // Ctrl and Alt by their left/right codes only, so the generic codes,
+    // which it would never release, are left out.
+    for (int key = 1; key < 256; ++key)
+        if (key != vk::Shift && key != vk::Control && key != vk::Menu &&
+            (GetAsyncKeyState(key) & 0x8000))
+            listener.inputChanged(key, true);
+    listener.inputSynced();
+    while (!interrupted.load()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1)
+            break;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    currentListener = nullptr;
+    return true;
+}
+
+void Win32InputEventSource::interrupt() {
+    interrupted.store(true);
+    if (const DWORD thread = threadId.load())
+        PostThreadMessageW(thread, WM_QUIT, 0, 0);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <atomic>
+
+#include "platform/inputeventsource.h"
+
+// The desktop's key and button events on X11: XInput 2 raw events of every
+// master device, selected on the root window over a connection of its own
+// and read on the thread that runs it. Raw events reach it whoever has the
+// keyboard grabbed and whichever client has the focus. Keys are named as the
+// keyboard capture names them, in the keyboard group active at the press.
+class X11InputEventSource : public InputEventSource {
+public:
+    // The display to watch; empty means $DISPLAY.
+    explicit X11InputEventSource(QByteArray displayName = {});
+    ~X11InputEventSource() override;
+    X11InputEventSource(const X11InputEventSource&) = delete;
+    X11InputEventSource& operator=(const X11InputEventSource&) = delete;
+
+    bool run(InputEventListener& listener) override;
+    void interrupt() override;
+
+private:
+    QByteArray displayName;
+    // Written by interrupt, read by run's poll: it wakes a blocked run.
+    int wakePipe[2] = {-1, -1};
+    std::atomic<bool> interrupted{false};
+};

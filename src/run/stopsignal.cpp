@@ -1,0 +1,28 @@
+#include "run/stopsignal.h"
+
+void StopSignal::raise() {
+    raised.store(true);
+    wake();
+}
+
+bool StopSignal::sleepUntil(Clock::time_point deadline) const {
+    std::unique_lock lock(mutex);
+    return woken.wait_until(lock, deadline, [this] { return raised.load(); });
+}
+
+bool StopSignal::sleepFor(Clock::duration duration) const {
+    return sleepUntil(Clock::now() + duration);
+}
+
+bool StopSignal::waitUntil(const std::function<bool()>& done) const {
+    std::unique_lock lock(mutex);
+    woken.wait(lock, [&] { return raised.load() || done(); });
+    return raised.load();
+}
+
+void StopSignal::wake() const {
+    // Taking the lock orders the change before a waiter's next check, so no
+    // wake-up falls between its check and its sleep.
+    { std::lock_guard lock(mutex); }
+    woken.notify_all();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+// The run's stop flag, with sleeps that end the moment it is raised rather
+// than at their next poll. Raising it is not for signal handlers: they only
+// store into an atomic and wake a thread that raises it.
+class StopSignal {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    void raise();
+    bool isRaised() const { return raised.load(); }
+
+    // Sleeps until the deadline; true when the stop came first (or before).
+    bool sleepUntil(Clock::time_point deadline) const;
+    bool sleepFor(Clock::duration duration) const;
+    // Sleeps until `done` holds or the stop is raised; `done` is checked
+    // again after every wake(). True when stopped.
+    bool waitUntil(const std::function<bool()>& done) const;
+    // Wakes the waiters of waitUntil after what `done` reads has changed.
+    void wake() const;
+
+private:
+    std::atomic<bool> raised{false};
+    mutable std::mutex mutex;
+    mutable std::condition_variable woken;
+};
