@@ -50,6 +50,27 @@ private slots:
                  qPrintable(output));
         QVERIFY(output.contains(QStringLiteral("pass 1/1, page 2/2")));
     }
+
+    // The player hears keys and buttons through low-level hooks, as events:
+    // a click a few milliseconds long satisfies a click condition, and a tap
+    // of the exit command as short stops the run.
+    void shortPressesAreSeen() {
+        EventWindow window;
+        QVERIFY(window.isReady());
+        PlayProcess play;
+        const QString project = play.writeProject(
+            {{keyword::None}, {keyword::None}},
+            {{keyword::Click, keyword::Left}, {keyword::Time, QStringLiteral("30")}});
+        play.start({"--delay", "1", "--verbose", project});
+        QVERIFY(QTest::qWaitFor([&] { return play.process.bytesAvailable() > 0; }, 10000));
+        // Wine sees the pointer only over its own windows.
+        QVERIFY(xdotool({"mousemove", QString::number(window.center().x()),
+                         QString::number(window.center().y()), "click", "1"}));
+        QString output;
+        QTRY_VERIFY((output += play.standardOutput()).contains(QStringLiteral("page 2/2")));
+        QVERIFY(xdotool({"key", "--delay", "0", "ctrl+alt+s"}));
+        QCOMPARE(play.finish(5000), 4);
+    }
 };
 
 QTEST_MAIN(PlayWineTest)
