@@ -7,6 +7,8 @@
 #include <QTest>
 #include <cstdio>
 
+#include "editdistance.h"
+#include "mixedtext.h"
 #include "platform/x11/x11inputbackend.h"
 #include "x11testing.h"
 #include "xevwindow.h"
@@ -15,26 +17,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString text = QString::fromUtf8(
-    "The quick brown fox jumps over lazy dogs! Prices: 5€ or £4 (≈¥700) — naïve café, "
-    "Straße, façade, señor. Ёлка и чай. 世界你好，日本語のテキスト。😀🎉👍\n\tTabbed line: "
-    "~`!@#$%^&*()_+-=[]{}|;:'\",.<>/? End");
-
-int editDistance(const QList<uint>& a, const QList<uint>& b) {
-    std::vector<int> row(b.size() + 1);
-    for (qsizetype j = 0; j <= b.size(); ++j)
-        row[j] = int(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = int(i);
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const int above = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = above;
-        }
-    }
-    return row[b.size()];
-}
+const QString text = mixedText();
 
 struct Outcome {
     int wrong = -1;

@@ -36,3 +36,6 @@ for size in 16 32 48 64 128 256; do
     mkdir -p "icons/${size}x${size}"
     scale "$work/kestrel.png" "$size" "icons/${size}x${size}/kestrun.png"
 done
+# The Windows programs' icon, with the sizes Explorer and the taskbar use.
+convert icons/16x16/kestrun.png icons/32x32/kestrun.png icons/48x48/kestrun.png \
+    icons/256x256/kestrun.png icons/kestrun.ico

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what Kestrun needs to build, run and test on Debian 12. Safe to run
-# again: it only calls apt-get when a package is missing.
+# Installs what Kestrun needs to build, run and test on Debian 12, and the
+# packages named as arguments. Safe to run again: it only calls apt-get when
+# a package is missing.
 set -euo pipefail
 
 packages=(
@@ -10,8 +11,8 @@ packages=(
     libx11-dev libxtst-dev libxi-dev libxkbcommon-dev
     xvfb xauth x11-utils x11-xkb-utils xdotool
     fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n shared-mime-info
-    g++-mingw-w64-x86-64
     clang-14 libclang-rt-14-dev
+    "$@"
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kestrun with warnings as errors and runs
 # every test under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# fuzzers. Tests that need a display start their own Xvfb.
+# fuzzers, the Debian package and the Windows build with its tests under Wine.
+# Tests that need a display start their own Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -10,3 +11,5 @@ scripts/fuzz.sh
 # The Debian package is built from a plain build of the programs alone (never
 # from the sanitized test build), installed with apt and started from the PATH.
 scripts/package-check.sh
+# The Windows build, its tests under Wine, the zip and the installer.
+scripts/test-windows.sh

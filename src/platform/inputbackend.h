@@ -37,17 +37,19 @@ public:
 
     virtual QPoint cursorPosition() = 0;
     virtual void setCursorPosition(int x, int y) = 0;
-    virtual void sendMouseButton(MouseButton button, bool down) = 0;
-    virtual void sendKey(int virtualKey, bool down) = 0;
+    // The senders return false when the system refused the event even after
+    // the backend tried again; whoever synthesises should then stop.
+    virtual bool sendMouseButton(MouseButton button, bool down) = 0;
+    virtual bool sendKey(int virtualKey, bool down) = 0;
     // Presses a key that is to stay down for `hold`, released with sendKey.
     // Where the server repeats held keys (X11) a hold longer than its repeat
     // delay switches that off for the key until it is released.
-    virtual void pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
+    virtual bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
         (void)hold;
-        sendKey(virtualKey, true);
+        return sendKey(virtualKey, true);
     }
     // One UTF-16 code unit typed into the focused window whatever the layout.
-    virtual void sendUnicodeUnit(char16_t unit, bool down) = 0;
+    virtual bool sendUnicodeUnit(char16_t unit, bool down) = 0;
     // True while the key (or VK_LBUTTON / VK_RBUTTON) is physically down.
     virtual bool isKeyDown(int virtualKey) = 0;
 };

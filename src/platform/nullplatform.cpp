@@ -9,9 +9,9 @@ public:
     bool canSynthesize() const override { return false; }
     QPoint cursorPosition() override { return {}; }
     void setCursorPosition(int, int) override {}
-    void sendMouseButton(MouseButton, bool) override {}
-    void sendKey(int, bool) override {}
-    void sendUnicodeUnit(char16_t, bool) override {}
+    bool sendMouseButton(MouseButton, bool) override { return false; }
+    bool sendKey(int, bool) override { return false; }
+    bool sendUnicodeUnit(char16_t, bool) override { return false; }
     bool isKeyDown(int) override { return false; }
 };
 

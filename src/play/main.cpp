@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "platform/inputguard.h"
 #include "platform/platform.h"
+#include "play/consoleoutput.h"
 #include "play/pagedescription.h"
 #include "play/playcommandline.h"
 #include "play/stopsignals.h"
@@ -15,8 +16,7 @@ namespace {
 enum ExitStatus { Ended = 0, FileUnreadable = 1, BadUsage = 2, NoInput = 3, Stopped = 4 };
 
 void printLine(FILE* stream, const QString& text) {
-    std::fputs(qPrintable(text + u'\n'), stream);
-    std::fflush(stream);
+    writeText(stream, text + u'\n');
 }
 
 // Without a reachable display Qt would abort before a word could be said;
@@ -51,7 +51,7 @@ int main(int argc, char* argv[]) {
     const PlayCommandLine line = PlayCommandLine::parse(QApplication::arguments());
     switch (line.action) {
     case PlayCommandLine::Action::ShowHelp:
-        std::fputs(qPrintable(line.message), stdout);
+        writeText(stdout, line.message);
         return Ended;
     case PlayCommandLine::Action::ShowVersion:
         printLine(stdout, QStringLiteral("kestrun-play " KESTRUN_VERSION));

@@ -2,9 +2,9 @@
 
 #include "run/modifierstate.h"
 
-void HeldInput::sendMouseButton(MouseButton button, bool down) {
+bool HeldInput::sendMouseButton(MouseButton button, bool down) {
     buttonHeld[button == MouseButton::Left ? 0 : 1].store(down);
-    backend.sendMouseButton(button, down);
+    return checked(backend.sendMouseButton(button, down));
 }
 
 void HeldInput::markKey(int virtualKey, bool down) {
@@ -12,14 +12,24 @@ void HeldInput::markKey(int virtualKey, bool down) {
         keyHeld[virtualKey].store(down);
 }
 
-void HeldInput::sendKey(int virtualKey, bool down) {
+bool HeldInput::sendKey(int virtualKey, bool down) {
     markKey(virtualKey, down);
-    backend.sendKey(virtualKey, down);
+    return checked(backend.sendKey(virtualKey, down));
 }
 
-void HeldInput::pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
+bool HeldInput::pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
     markKey(virtualKey, true);
-    backend.pressKeyFor(virtualKey, hold);
+    return checked(backend.pressKeyFor(virtualKey, hold));
+}
+
+bool HeldInput::sendUnicodeUnit(char16_t unit, bool down) {
+    return checked(backend.sendUnicodeUnit(unit, down));
+}
+
+bool HeldInput::checked(bool sent) {
+    if (!sent && onRefused)
+        onRefused();
+    return sent;
 }
 
 void HeldInput::releaseHeld() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 
 #include "platform/inputbackend.h"
 
@@ -15,11 +16,15 @@ public:
     bool canSynthesize() const override { return backend.canSynthesize(); }
     QPoint cursorPosition() override { return backend.cursorPosition(); }
     void setCursorPosition(int x, int y) override { backend.setCursorPosition(x, y); }
-    void sendMouseButton(MouseButton button, bool down) override;
-    void sendKey(int virtualKey, bool down) override;
-    void pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
-    void sendUnicodeUnit(char16_t unit, bool down) override { backend.sendUnicodeUnit(unit, down); }
+    bool sendMouseButton(MouseButton button, bool down) override;
+    bool sendKey(int virtualKey, bool down) override;
+    bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
+    bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override { return backend.isKeyDown(virtualKey); }
+
+    // Called on the sending thread whenever the system refuses an event. Set
+    // it before any operation runs.
+    void setRefusalHandler(std::function<void()> handler) { onRefused = std::move(handler); }
 
     // Releases whatever is still held; callable at any time from any thread.
     // An operation still running releases what it presses afterwards itself.
@@ -31,8 +36,10 @@ private:
     static constexpr int keyCount = 256;
 
     void markKey(int virtualKey, bool down);
+    bool checked(bool sent);
 
     InputBackend& backend;
     std::array<std::atomic<bool>, keyCount> keyHeld{};
     std::array<std::atomic<bool>, 2> buttonHeld{};
+    std::function<void()> onRefused;
 };

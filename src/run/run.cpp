@@ -11,7 +11,16 @@
 Run::Run() : Run(Platform::instance().input(), Platform::instance().createInputEventSource()) {}
 
 Run::Run(InputBackend& input, std::unique_ptr<InputEventSource> events)
-    : input(input), input_events(std::move(events)) {}
+    : input(input), input_events(std::move(events)) {
+    // An event the system refused (another program blocks input, or the
+    // desktop is locked) leaves the project acting blind: the run stops and
+    // lets go of what it holds.
+    this->input.setRefusalHandler([this] {
+        if (!stop_requested.isRaised())
+            qWarning() << "[Run] the system refused synthesised input; the run stops";
+        requestStop();
+    });
+}
 
 Run::~Run() {
     stopStopChecker();

@@ -60,6 +60,8 @@ private slots:
     }
 
     void devicesFifosAndHugeFilesAreRefusedAtOnce() {
+        if (!FifoWithoutWriter::available)
+            QSKIP("no devices or FIFOs in this file system");
         PlayProcess play;
         const QString fifoPath = play.folder.filePath(QStringLiteral("fifo.cmdat"));
         FifoWithoutWriter fifo(fifoPath);
@@ -87,6 +89,9 @@ private slots:
         QTest::newRow("unreachable display") << QStringLiteral(":31999");
     }
     void aSessionWithoutInputEndsWithStatusThree() {
+#ifdef Q_OS_WIN
+        QSKIP("every Windows session has the input services");
+#endif
         QFETCH(QString, display);
         PlayProcess play;
         if (!display.isEmpty()) {

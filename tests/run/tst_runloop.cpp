@@ -121,8 +121,10 @@ private slots:
         QVERIFY(h.waitFinished());
         const auto moves = h.backend.events(Kind::SetCursor);
         const auto mark = firstMark(h.backend, {-7, -7});
+        // The first move comes once the operation's thread runs, which a busy
+        // system (or Wine) may start some 20 ms after the wait began.
         const double after = secondsBetween(moves.front().time, mark);
-        QVERIFY2(after > 0.19 && after < 0.4, qPrintable(QString::number(after)));
+        QVERIFY2(after > 0.15 && after < 0.4, qPrintable(QString::number(after)));
         QVERIFY(moves.back().time > mark);
         QCOMPARE(QPoint(moves.back().a, moves.back().b), QPoint(100, 0));
     }
@@ -175,6 +177,24 @@ private slots:
         for (int key : {vk::LButton, vk::Control, vk::Shift, 65})
             QVERIFY(!h.backend.isKeyDown(key));
         QCOMPARE(h.backend.events(Kind::Unicode).size(), 2u);
+    }
+
+    // The system refused the press of A while Shift was down (another
+    // program blocks input): the run stops at once and releases Shift.
+    void aRefusedEventStopsTheRunAndReleasesWhatIsHeld() {
+        RunHarness h;
+        h.backend.setEchoPresses(true);
+        h.backend.refuseSend(2);
+        h.setUp(0, 1, keyword::None, {{keyword::Key, QStringLiteral("65,4"), QStringLiteral("30")}},
+                {waitTime(30)});
+        QTest::ignoreMessage(QtWarningMsg,
+                             "[Run] the system refused synthesised input; the run stops");
+        h.run->start();
+        QVERIFY(h.waitFinished(2000));
+        QVERIFY(h.run->wasStopped());
+        QVERIFY(!h.backend.isKeyDown(vk::Shift));
+        QVERIFY(!h.backend.isKeyDown(65));
+        QCOMPARE(h.backend.events(Kind::Key).front().a, vk::Shift);
     }
 };
 

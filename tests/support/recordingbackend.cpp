@@ -83,24 +83,33 @@ void RecordingBackend::setCursorPosition(int x, int y) {
     record(Kind::SetCursor, x, y, false);
 }
 
-void RecordingBackend::sendMouseButton(MouseButton button, bool down) {
+bool RecordingBackend::sendMouseButton(MouseButton button, bool down) {
     std::lock_guard lock(mutex);
+    if (!accepts())
+        return false;
     const int code = button == MouseButton::Left ? vk::LButton : vk::RButton;
     if (echo)
         changeKey(code, down);
     record(Kind::MouseButton, button == MouseButton::Left ? 0 : 1, 0, down);
+    return true;
 }
 
-void RecordingBackend::sendKey(int virtualKey, bool down) {
+bool RecordingBackend::sendKey(int virtualKey, bool down) {
     std::lock_guard lock(mutex);
+    if (!accepts())
+        return false;
     if (echo)
         changeKey(virtualKey, down);
     record(Kind::Key, virtualKey, 0, down);
+    return true;
 }
 
-void RecordingBackend::sendUnicodeUnit(char16_t unit, bool down) {
+bool RecordingBackend::sendUnicodeUnit(char16_t unit, bool down) {
     std::lock_guard lock(mutex);
+    if (!accepts())
+        return false;
     record(Kind::Unicode, unit, 0, down);
+    return true;
 }
 
 bool RecordingBackend::isKeyDown(int virtualKey) {
@@ -145,6 +154,15 @@ std::vector<RecordingBackend::Event> RecordingBackend::events(Kind kind) const {
 void RecordingBackend::clear() {
     std::lock_guard lock(mutex);
     recorded.clear();
+}
+
+void RecordingBackend::refuseSend(int n) {
+    std::lock_guard lock(mutex);
+    sendsUntilRefusal = n;
+}
+
+bool RecordingBackend::accepts() {
+    return sendsUntilRefusal == 0 || --sendsUntilRefusal != 0;
 }
 
 void RecordingBackend::record(Kind kind, int a, int b, bool down) {

@@ -29,9 +29,9 @@ public:
     bool canSynthesize() const override;
     QPoint cursorPosition() override;
     void setCursorPosition(int x, int y) override;
-    void sendMouseButton(MouseButton button, bool down) override;
-    void sendKey(int virtualKey, bool down) override;
-    void sendUnicodeUnit(char16_t unit, bool down) override;
+    bool sendMouseButton(MouseButton button, bool down) override;
+    bool sendKey(int virtualKey, bool down) override;
+    bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override;
 
     // An event source that reports every change of the scripted state (and,
@@ -45,6 +45,9 @@ public:
     // When on, sendKey and sendMouseButton also change the scripted state, so
     // a synthesised press is seen by isKeyDown as on a real desktop.
     void setEchoPresses(bool echo);
+    // The system refuses the n-th key, button or unit event from now on
+    // (counted from 1) and records nothing of it; the others go through.
+    void refuseSend(int n);
 
     std::vector<Event> events() const;
     std::vector<Event> events(Kind kind) const;
@@ -54,6 +57,8 @@ private:
     class EventSource;
 
     void record(Kind kind, int a, int b, bool down);
+    // Counts one sent event; false when it is the one to refuse.
+    bool accepts();
     void changeKey(int virtualKey, bool down);
 
     mutable std::mutex mutex;
@@ -62,5 +67,6 @@ private:
     QPoint pointer;
     bool synthesize = true;
     bool echo = false;
+    int sendsUntilRefusal = 0;
     std::vector<EventSource*> sources;
 };

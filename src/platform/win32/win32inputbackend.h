@@ -2,14 +2,32 @@
 
 #include "platform/inputbackend.h"
 
+struct tagINPUT;
+
 // The Win32 user-input services. Each call is thread-safe in Windows itself.
+// Pointer positions are physical pixels on every thread, whatever its DPI
+// awareness. Keys go out with the scan code and extended flag of the
+// foreground window's layout, as a keyboard would send them.
 class Win32InputBackend : public InputBackend {
 public:
+    // SendInput's signature; tests put a refusing one in its place.
+    using SendInputFunction = unsigned (*)(unsigned count, tagINPUT* inputs, int size);
+
+    Win32InputBackend();
+    explicit Win32InputBackend(SendInputFunction sendInput);
+
     bool canSynthesize() const override;
     QPoint cursorPosition() override;
     void setCursorPosition(int x, int y) override;
-    void sendMouseButton(MouseButton button, bool down) override;
-    void sendKey(int virtualKey, bool down) override;
-    void sendUnicodeUnit(char16_t unit, bool down) override;
+    bool sendMouseButton(MouseButton button, bool down) override;
+    bool sendKey(int virtualKey, bool down) override;
+    bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override;
+
+private:
+    // A refused event is sent once more: the queue may have been busy or
+    // blocked for a moment. False when that is refused too.
+    bool inject(tagINPUT& input);
+
+    SendInputFunction sendInput;
 };

@@ -5,33 +5,38 @@
 
 namespace {
 
-// The hooks call back on the thread that set them; each such thread runs
-// one source.
-thread_local InputEventListener* currentListener = nullptr;
+// A hook must return at once, and nothing may synthesise input from inside
+// it (under Wine that never returns): the hooks only post each event to
+// their thread's queue, and the listener hears of it after they returned.
+constexpr UINT inputMessage = WM_APP + 1; // wParam: virtual key, lParam: down
+
+void post(int virtualKey, bool down) {
+    PostThreadMessageW(GetCurrentThreadId(), inputMessage, static_cast<WPARAM>(virtualKey),
+                       down ? 1 : 0);
+}
 
 LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && lParam != 0 && currentListener) {
+    if (code == HC_ACTION && lParam != 0) {
         const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        const bool up = (record->flags & LLKHF_UP) != 0;
-        currentListener->inputChanged(static_cast<int>(record->vkCode), !up);
+        post(static_cast<int>(record->vkCode), (record->flags & LLKHF_UP) == 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && currentListener) {
+    if (code == HC_ACTION) {
         switch (wParam) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
-            currentListener->inputChanged(vk::LButton, wParam == WM_LBUTTONDOWN);
+            post(vk::LButton, wParam == WM_LBUTTONDOWN);
             break;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
-            currentListener->inputChanged(vk::RButton, wParam == WM_RBUTTONDOWN);
+            post(vk::RButton, wParam == WM_RBUTTONDOWN);
             break;
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
-            currentListener->inputChanged(vk::MButton, wParam == WM_MBUTTONDOWN);
+            post(vk::MButton, wParam == WM_MBUTTONDOWN);
             break;
         default:
             break;
@@ -55,14 +60,11 @@ bool Win32InputEventSource::run(InputEventListener& listener) {
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     threadId.store(GetCurrentThreadId());
-    currentListener = &listener;
     const Hook keyboard{
         SetWindowsHookExW(WH_KEYBOARD_LL, keyboardProc, GetModuleHandleW(nullptr), 0)};
     const Hook mouse{SetWindowsHookExW(WH_MOUSE_LL, mouseProc, GetModuleHandleW(nullptr), 0)};
-    if (!keyboard.handle || !mouse.handle) {
-        currentListener = nullptr;
+    if (!keyboard.handle || !mouse.handle)
         return false;
-    }
     // What is already down (bit 0x8000: down now). The hook reports Shift,
     // Ctrl and Alt by their left/right codes only, so the generic codes,
     // which it would never release, are left out.
@@ -75,10 +77,13 @@ bool Win32InputEventSource::run(InputEventListener& listener) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
+        if (message.message == inputMessage) {
+            listener.inputChanged(static_cast<int>(message.wParam), message.lParam != 0);
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    currentListener = nullptr;
     return true;
 }
 

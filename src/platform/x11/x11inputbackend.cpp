@@ -143,9 +143,9 @@ void X11InputBackend::setCursorPosition(int x, int y) {
     XSync(display, False);
 }
 
-void X11InputBackend::sendMouseButton(MouseButton button, bool down) {
+bool X11InputBackend::sendMouseButton(MouseButton button, bool down) {
     if (!usable)
-        return;
+        return false;
     std::lock_guard lock(mutex);
     const unsigned xButton = button == MouseButton::Left ? Button1 : Button3;
     XTestFakeButtonEvent(display, xButton, down, CurrentTime);
@@ -155,18 +155,20 @@ void X11InputBackend::sendMouseButton(MouseButton button, bool down) {
         pressedButtons.erase(xButton);
     x11guard::report(down ? x11guard::Report::ButtonDown : x11guard::Report::ButtonUp, xButton);
     XSync(display, False);
+    return true;
 }
 
-void X11InputBackend::sendKey(int virtualKey, bool down) {
-    if (!down) {
+bool X11InputBackend::sendKey(int virtualKey, bool down) {
+    if (!down)
         releaseVirtualKey(virtualKey);
-        return;
-    }
-    pressVirtualKey(virtualKey, false);
+    else
+        pressVirtualKey(virtualKey, false);
+    return usable;
 }
 
-void X11InputBackend::pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
+bool X11InputBackend::pressKeyFor(int virtualKey, std::chrono::milliseconds hold) {
     pressVirtualKey(virtualKey, hold + repeatMargin > repeatDelay);
+    return usable;
 }
 
 void X11InputBackend::pressVirtualKey(int virtualKey, bool heldLong) {
@@ -221,9 +223,9 @@ KeyCode X11InputBackend::keycodeForVirtualKey(int virtualKey, Lock& lock) {
     return keysym == NoSymbol ? 0 : keycodeForKeysym(keysym, lock);
 }
 
-void X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
+bool X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
     if (!usable)
-        return;
+        return false;
     Lock lock(mutex);
     catchUpWithServer();
     const auto thread = std::this_thread::get_id();
@@ -235,7 +237,7 @@ void X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
             heldUnits.erase(held);
             XSync(display, False);
         }
-        return;
+        return true;
     }
     CodeUnitJoiner& joiner = joiners[thread];
     const std::u32string characters = joiner.press(unit);
@@ -255,6 +257,7 @@ void X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
         }
     }
     XSync(display, False);
+    return true;
 }
 
 bool X11InputBackend::isKeyDown(int virtualKey) {

@@ -40,10 +40,10 @@ public:
     bool canSynthesize() const override { return usable; }
     QPoint cursorPosition() override;
     void setCursorPosition(int x, int y) override;
-    void sendMouseButton(MouseButton button, bool down) override;
-    void sendKey(int virtualKey, bool down) override;
-    void pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
-    void sendUnicodeUnit(char16_t unit, bool down) override;
+    bool sendMouseButton(MouseButton button, bool down) override;
+    bool sendKey(int virtualKey, bool down) override;
+    bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
+    bool sendUnicodeUnit(char16_t unit, bool down) override;
     bool isKeyDown(int virtualKey) override;
 
 private:

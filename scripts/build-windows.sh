@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds Kestrun for 64-bit Windows on Debian 12: kestrun.exe and
+# kestrun-play.exe, the program folder (BUILD/deploy), the portable zip
+# Kestrun-<version>-win64.zip and the installer Kestrun-<version>-setup.exe.
+# Installs what it needs, and unpacks the prebuilt Qt for Windows
+# (../shared/qt-mingw/qt6-mingw64.tar.xz beside the repository, or
+# KESTRUN_QT_MINGW_ARCHIVE) into the build folder once.
+# Usage: build-windows.sh [BUILD_FOLDER [CMAKE_OPTIONS...]]  (default build-windows)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-windows}
+[ $# -gt 0 ] && shift
+scripts/deps.sh g++-mingw-w64-x86-64-posix wine64 nsis
+
+archive=${KESTRUN_QT_MINGW_ARCHIVE:-../shared/qt-mingw/qt6-mingw64.tar.xz}
+if [ ! -f "$archive" ]; then
+    echo "build-windows: the Qt for Windows archive $archive is missing" >&2
+    exit 1
+fi
+mkdir -p "$build"
+qt=$(cd "$build" && pwd)/qt6-mingw64
+if [ ! -f "$qt/.unpacked" ] || [ "$archive" -nt "$qt/.unpacked" ]; then
+    rm -rf "$qt"
+    tar -xJf "$archive" -C "$build"
+    touch "$qt/.unpacked"
+fi
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+    -DKESTRUN_QT_MINGW="$qt" -DCMAKE_BUILD_TYPE=Release -DKESTRUN_WERROR=ON \
+    -DKESTRUN_BUILD_TESTS=OFF "$@"
+cmake --build "$build"
+cmake --build "$build" --target windows_packages

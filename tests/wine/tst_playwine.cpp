@@ -1,0 +1,77 @@
+#include <QtTest>
+
+#include "eventwindow.h"
+#include "platform/platform.h"
+#include "platform/win32/windowsapi.h"
+#include "playprocess.h"
+#include "x11tools.h"
+
+// kestrun-play.exe as a Windows user meets it, under Wine: it types into a
+// Win32 window, the exit command pressed on the keyboard stops it, and
+// nothing stays pressed.
+class PlayWineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typesThenStopsOnTheExitCommandWithNothingHeld() {
+        // Wine's tray takes the foreground when the run shows its icon (any
+        // program's icon does); the window takes it back before the run's
+        // first page, and notes every program that took it.
+        EventWindow window;
+        QVERIFY(window.isReady());
+        PlayProcess play;
+        const QString text = QString::fromUtf8("hello 世界 😀 done");
+        const QString project =
+            play.writeProject({{keyword::EnterText, text, QStringLiteral("0.5")},
+                               {keyword::Key, QStringLiteral("65,0"), QStringLiteral("30")}},
+                              {{keyword::WaitUntilOver, QStringLiteral("0.1")},
+                               {keyword::Time, QStringLiteral("30")}});
+        play.start({"--delay", "1", "--verbose", project});
+        QVERIFY(window.waitFor("keydown", text.size() + 1, 20000));
+        QCOMPARE(window.typedText().left(text.size()), text);
+
+        // The player holds A; the user presses Ctrl+Alt+S and keeps it down
+        // until the player has gone.
+        QVERIFY(xdotool({"keydown", "ctrl+alt+s"}));
+        const int status = play.finish(5000);
+        QVERIFY(xdotool({"keyup", "ctrl+alt+s"}));
+        QCOMPARE(status, 4);
+        QVERIFY(window.waitFor("keyup", text.size() + 1));
+        InputBackend& input = Platform::instance().input();
+        for (int key = 1; key < 255; ++key)
+            QVERIFY2(!input.isKeyDown(key), qPrintable(QString::number(key)));
+
+        // Only other programs (Wine's tray) ever took the foreground.
+        for (const EventWindow::Event& event : window.events("foreground"))
+            QVERIFY2(event.values.value(0) != play.process.processId(), event.text);
+
+        const QString output = play.standardOutput();
+        QVERIFY2(output.contains(QStringLiteral("pass 1/1, page 1/2: type \"") + text),
+                 qPrintable(output));
+        QVERIFY(output.contains(QStringLiteral("pass 1/1, page 2/2")));
+    }
+
+    // The player hears keys and buttons through low-level hooks, as events:
+    // a click a few milliseconds long satisfies a click condition, and a tap
+    // of the exit command as short stops the run.
+    void shortPressesAreSeen() {
+        EventWindow window;
+        QVERIFY(window.isReady());
+        PlayProcess play;
+        const QString project = play.writeProject(
+            {{keyword::None}, {keyword::None}},
+            {{keyword::Click, keyword::Left}, {keyword::Time, QStringLiteral("30")}});
+        play.start({"--delay", "1", "--verbose", project});
+        QVERIFY(QTest::qWaitFor([&] { return play.process.bytesAvailable() > 0; }, 10000));
+        // Wine sees the pointer only over its own windows.
+        QVERIFY(xdotool({"mousemove", QString::number(window.center().x()),
+                         QString::number(window.center().y()), "click", "1"}));
+        QString output;
+        QTRY_VERIFY((output += play.standardOutput()).contains(QStringLiteral("page 2/2")));
+        QVERIFY(xdotool({"key", "--delay", "0", "ctrl+alt+s"}));
+        QCOMPARE(play.finish(5000), 4);
+    }
+};
+
+QTEST_MAIN(PlayWineTest)
+#include "tst_playwine.moc"
