@@ -9,5 +9,6 @@ cmake --build build-tests
 cd build-tests
 ctest --output-on-failure --timeout 300 "$@"
 cd ..
-# The Debian package is built, installed with apt and started from the PATH.
+# The Debian package is built and checked unpacked in a temporary folder; an
+# installed Kestrun is left as it is.
 scripts/package-check.sh build-tests
