@@ -16,7 +16,7 @@ qtpaths=${1:-$(command -v qtpaths6 || echo /usr/lib/qt6/bin/qtpaths6)}
 qt_headers=$("$qtpaths" --query QT_INSTALL_HEADERS)
 
 # Sources that only a Windows build compiles, and those with a Windows branch.
-sources=(src/platform/win32/*.cpp src/platform/platform.cpp)
+sources=(src/platform/win32/*.cpp src/platform/platform.cpp src/platform/foreground.cpp)
 
 flags=(
     -std=c++20 -Wall -Wextra -Werror
