@@ -38,8 +38,8 @@ SingleInstance::SingleInstance(const QString& folder, QObject* parent)
     : QObject(parent), serverName(serverNameFor(folder)),
       lock(QDir(folder).filePath(QStringLiteral("kestrun.lock"))) {
     QDir().mkpath(folder);
-    // A lock is stale only when its process is gone, never by its age: the
-    // first window may run for days.
+    // A lock is stale only when its process is gone, never merely by its
+    // age: the first window may run for days.
     lock.setStaleLockTime(0);
     server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server, &QLocalServer::newConnection, this, [this] {
