@@ -73,13 +73,6 @@ private slots:
         QCOMPARE(choice.kind, kind);
         QCOMPARE(QString::fromLatin1(choice.qpaPlatform), qpaPlatform);
     }
-
-    void aWaylandWindowIsToldHowToReachXWayland() {
-        const QString reason =
-            noInputReason(SessionKind::XWayland, QStringLiteral("wayland"), false);
-        QVERIFY2(reason.contains(QStringLiteral("without QT_QPA_PLATFORM=wayland")),
-                 qPrintable(reason));
-    }
 };
 
 QTEST_MAIN(PlatformChoiceTest)
