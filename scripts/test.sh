@@ -9,7 +9,8 @@ scripts/deps.sh
 scripts/test-sanitized.sh "$@"
 scripts/fuzz.sh
 # The Debian package is built from a plain build of the programs alone (never
-# from the sanitized test build), installed with apt and started from the PATH.
+# from the sanitized test build) and checked unpacked in a temporary folder;
+# an installed Kestrun is left as it is.
 scripts/package-check.sh
 # The Windows build, its tests under Wine, the zip and the installer.
 scripts/test-windows.sh

@@ -45,6 +45,7 @@ kestrun::kestrun(QWidget* parent)
     ask_paste_action->setChecked(settings.is_message_paste);
     ask_delete_action->setChecked(settings.is_message_delete);
     changeLanguage();
+    connectOtherStarts();
 }
 
 kestrun::~kestrun() {

@@ -51,6 +51,12 @@ public:
     // Opens a project named on the command line, as the start page's Load
     // button would after its dialog: the editor is shown either way.
     void openFile(const QString& path);
+    // Another start of the program: brings the window forward and opens
+    // `path`, if any, as Open would, as soon as the window can take it.
+    void receiveFromAnotherStart(const QString& path);
+    // In a Wayland session: tells once that programs running natively on
+    // Wayland get none of Kestrun's input.
+    void showXWaylandNotice();
 
     using GlobalHotkeyFilter = ::GlobalHotkeyFilter;
 
@@ -138,6 +144,12 @@ private:
 
     // Dropped files (kestrun_drop.cpp).
     bool acceptsProjectDrop() const;
+    void openFromOutside(const QString& path);
+
+    // Other starts of the program (kestrun_session.cpp).
+    void connectOtherStarts();
+    void bringForward();
+    void openWaitingFile();
 
     // Menus (kestrun_menus.cpp).
     void toggleLanguage();
@@ -186,6 +198,9 @@ private:
     bool capturing_key = false;
     ProjectHistory history;
     HeldKeySwallower held_keys;
+    // The file another start handed over, until the window can open it.
+    QString waiting_file;
+    QTimer waiting_timer;
 
     QGroupBox* command_group = nullptr;
     QGroupBox* condition_group = nullptr;

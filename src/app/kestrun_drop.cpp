@@ -29,6 +29,15 @@ void kestrun::openFile(const QString& path) {
     showEditor();
 }
 
+// A project from outside the window opens as Open would: after the
+// unsaved-change question in the editor, straight into it from the start page.
+void kestrun::openFromOutside(const QString& path) {
+    if (!editor_shown)
+        openFile(path);
+    else if (confirmDiscard(GuardedCommand::Open))
+        openProject(path);
+}
+
 // A drop opens a project where the File menu could: on the start page, or in
 // the editor while its menu bar is offered (not on a page lacking its text or
 // key, nor during a key capture).
@@ -51,12 +60,8 @@ void kestrun::dropEvent(QDropEvent* event) {
     QMetaObject::invokeMethod(
         this,
         [this, path] {
-            if (!acceptsProjectDrop())
-                return;
-            if (!editor_shown)
-                openFile(path);
-            else if (confirmDiscard(GuardedCommand::Open))
-                openProject(path);
+            if (acceptsProjectDrop())
+                openFromOutside(path);
         },
         Qt::QueuedConnection);
 }

@@ -1,5 +1,6 @@
 #include "app/kestrun.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -10,6 +11,7 @@
 #include "keys/rundialog.h"
 #include "model/project.h"
 #include "platform/platform.h"
+#include "platform/sessionchoice.h"
 #include "run/run.h"
 
 void kestrun::connectRunButton() {
@@ -17,14 +19,18 @@ void kestrun::connectRunButton() {
 }
 
 // A run that cannot press a key would hide the window behind a run that does
-// nothing; say so before the user configures it.
+// nothing; say so, and why, before the user configures it.
 void kestrun::stertRun() {
     const bool japanese = settings.is_japanese;
     if (!Platform::instance().input().canSynthesize()) {
+        const SessionKind session =
+            chooseSession(SessionEnvironment::current(), SessionProgram::Window).kind;
         QMessageBox::critical(
             this, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
-            japanese ? QStringLiteral("この環境ではキーボードとマウスを操作できません。")
-                     : QStringLiteral("Keyboard and mouse cannot be controlled in this session."));
+            (japanese
+                 ? QStringLiteral("この環境ではキーボードとマウスを操作できません。")
+                 : QStringLiteral("Keyboard and mouse cannot be controlled in this session.")) +
+                u'\n' + noInputReason(session, QGuiApplication::platformName(), japanese));
         return;
     }
     RunDialog dialog(settings.stert_time, settings.run_number, settings.stop_command,

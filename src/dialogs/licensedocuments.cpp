@@ -1,21 +1,20 @@
 #include "licensedocuments.h"
 
-#include <QCoreApplication>
-
 #include "dialogs/termdialog.h"
+#include "platform/programfiles.h"
 
 namespace {
 
 QString documentFile(LicenseDocument document) {
     switch (document) {
     case LicenseDocument::License:
-        return QStringLiteral("/licenses/ソフトウェア使用許諾契約書.txt");
+        return QStringLiteral("licenses/ソフトウェア使用許諾契約書.txt");
     case LicenseDocument::OssNotice:
-        return QStringLiteral("/licenses/オープンソースソフトウェアに関する告知.txt");
+        return QStringLiteral("licenses/オープンソースソフトウェアに関する告知.txt");
     case LicenseDocument::QtInfo:
-        return QStringLiteral("/licenses/Qtライブラリの差替え又は再インストールに関する情報.txt");
+        return QStringLiteral("licenses/Qtライブラリの差替え又は再インストールに関する情報.txt");
     case LicenseDocument::Lgpl:
-        return QStringLiteral("/licenses/LGPLv3のライセンス文章.txt");
+        return QStringLiteral("licenses/LGPLv3のライセンス文章.txt");
     }
     return {};
 }
@@ -23,7 +22,7 @@ QString documentFile(LicenseDocument document) {
 } // namespace
 
 QString licenseDocumentPath(LicenseDocument document) {
-    return QCoreApplication::applicationDirPath() + documentFile(document);
+    return programFile(documentFile(document));
 }
 
 void showLicenseDocument(QWidget* parent, LicenseDocument document) {

@@ -12,7 +12,8 @@ enum class LicenseDocument {
     Lgpl,
 };
 
-// Full path of the document: the program's folder, then "/licenses/<name>.txt".
+// Full path of "licenses/<name>.txt", beside the program or else in the
+// working folder.
 QString licenseDocumentPath(LicenseDocument document);
 
 // Opens the document in a modal viewer and returns when the user closes it.

@@ -15,6 +15,7 @@
 #include "dialogs/textfit.h"
 #include "keys/keycombination.h"
 #include "platform/platform.h"
+#include "platform/programfiles.h"
 
 namespace {
 
@@ -131,8 +132,8 @@ void RunDialog::buildWidgets() {
     noStopCommandCheck =
         new QCheckBox(chosen("終了コマンドを設定しない", "Do not set an exit command"), this);
     noStopCommandCheck->setObjectName(QStringLiteral("noStopCommandCheck"));
-    // Looked up beside the working directory; a missing file leaves no icon.
-    noStopCommandCheck->setIcon(QIcon(QStringLiteral("image/danger.png")));
+    // A missing file leaves no icon.
+    noStopCommandCheck->setIcon(QIcon(programFile(QStringLiteral("image/danger.png"))));
     noStopCommandCheck->setIconSize(QSize(14, 14));
     noStopCommandCheck->adjustSize();
     noStopCommandCheck->move(10, 335);

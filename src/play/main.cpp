@@ -5,6 +5,7 @@
 #include "model/project.h"
 #include "platform/inputguard.h"
 #include "platform/platform.h"
+#include "platform/sessionchoice.h"
 #include "play/consoleoutput.h"
 #include "play/pagedescription.h"
 #include "play/playcommandline.h"
@@ -19,19 +20,6 @@ void printLine(FILE* stream, const QString& text) {
     writeText(stream, text + u'\n');
 }
 
-// Without a reachable display Qt would abort before a word could be said;
-// the offscreen platform lets the player explain that there is nothing to
-// drive. Wayland sessions keep Qt's own choice.
-void fallBackToOffscreen() {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    qputenv("QT_QPA_PLATFORM",
-            qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb;offscreen");
-#endif
-}
-
 QString passText(qint64 pass, int runs) {
     return runs == Run::repeatUntilStopped ? QString::number(pass)
                                            : QStringLiteral("%1/%2").arg(pass).arg(runs);
@@ -42,7 +30,11 @@ QString passText(qint64 pass, int runs) {
 int main(int argc, char* argv[]) {
     // Before QApplication starts any thread.
     startInputGuard();
-    fallBackToOffscreen();
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without a reachable X display Qt would abort before a word could be
+    // said; the offscreen platform lets the player explain what is missing.
+    const SessionKind session = applySessionChoice(SessionProgram::Player);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrun-play"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
@@ -73,8 +65,12 @@ int main(int argc, char* argv[]) {
 
     InputBackend& input = Platform::instance().input();
     if (!input.canSynthesize()) {
-        printLine(stderr, QStringLiteral("kestrun-play: this session cannot synthesise input "
-                                         "(Kestrun needs an X11 desktop)."));
+        QString reason;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        reason = u' ' + noInputReason(session, QGuiApplication::platformName(), false);
+#endif
+        printLine(stderr,
+                  QStringLiteral("kestrun-play: this session cannot synthesise input.") + reason);
         return NoInput;
     }
 

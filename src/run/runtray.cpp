@@ -3,19 +3,16 @@
 #include <QStyle>
 #include <QSystemTrayIcon>
 
+#include "platform/programfiles.h"
 #include "run/run.h"
 
 namespace {
 
-// The image is looked for in the working directory, then beside the program;
-// without it a stock icon keeps the tray icon visible and clickable.
+// Without the image a stock icon keeps the tray icon visible and clickable.
 QIcon trayImage() {
-    const QString relative = QStringLiteral("image/SystemTrayIcon.png");
-    for (const QString& path :
-         {relative, QCoreApplication::applicationDirPath() + u'/' + relative}) {
-        if (QFileInfo::exists(path))
-            return QIcon(path);
-    }
+    const QString path = programFile(QStringLiteral("image/SystemTrayIcon.png"));
+    if (QFileInfo::exists(path))
+        return QIcon(path);
     return QApplication::style()->standardIcon(QStyle::SP_MediaStop);
 }
 

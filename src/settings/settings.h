@@ -3,7 +3,8 @@
 #include <QString>
 
 // The eleven values kept between runs of the program, named after their keys
-// in "kestrun_free.json", with their construction defaults.
+// in "kestrun_free.json", with their construction defaults, and the notice of
+// a Wayland session, written only once it was shown.
 struct Settings {
     int stert_time = 5;
     int run_number = 1;
@@ -16,6 +17,7 @@ struct Settings {
     bool is_message_paste = false;
     bool is_message_delete = true;
     bool is_japanese = true;
+    bool is_used_wayland = false;
 
     bool operator==(const Settings& other) const = default;
 };

@@ -54,6 +54,7 @@ void readObject(const QJsonObject& root, Settings& settings, QString& projectPat
     readFlag(root, "is_message_paste", settings.is_message_paste);
     readFlag(root, "is_message_delete", settings.is_message_delete);
     readFlag(root, "is_japanese", settings.is_japanese);
+    readFlag(root, "is_used_wayland", settings.is_used_wayland);
 }
 
 } // namespace

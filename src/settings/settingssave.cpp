@@ -18,6 +18,9 @@ QByteArray settingsToJson(const Settings& settings, const QString& rememberedPat
     root.insert(QLatin1String("is_message_paste"), settings.is_message_paste);
     root.insert(QLatin1String("is_message_delete"), settings.is_message_delete);
     root.insert(QLatin1String("is_japanese"), settings.is_japanese);
+    // Only Wayland sessions add it, so the file stays as it was elsewhere.
+    if (settings.is_used_wayland)
+        root.insert(QLatin1String("is_used_wayland"), true);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -382,6 +382,24 @@ private slots:
         fixture::addCommandType(window, 5);
         QVERIFY(!drop(window, path));
     }
+
+    // Handed over by another start while a run hides the window: the file
+    // waits for the window, and the latest one handed over opens.
+    void aFileFromAnotherStartWaitsForTheHiddenWindow() {
+        const QString first = fixture::writeFile(folder.path(), "first.cmdat", twoPages);
+        const QString latest = fixture::writeFile(folder.path(), "latest.cmdat", twoPages);
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        window.hide();
+        window.receiveFromAnotherStart(first);
+        window.receiveFromAnotherStart(latest);
+        QTest::qWait(600);
+        QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト"));
+        window.show();
+        QTRY_COMPARE(fixture::shownTitle(window), QStringLiteral("latest"));
+        QCOMPARE(window.commands().size(), 2);
+    }
 };
 
 QTEST_MAIN(TestWindowFile)

@@ -240,6 +240,25 @@ private slots:
         QVERIFY(window.currentSettings().is_help);
     }
 
+    void aWaylandSessionIsExplainedOnce() {
+        {
+            kestrun window;
+            auto notice = ModalAnswerer::messageBox(QMessageBox::Ok);
+            window.showXWaylandNotice();
+            QVERIFY(notice->answered());
+            QVERIFY(notice->text.contains(QStringLiteral("Wayland で直接動くプログラム")));
+            auto again = ModalAnswerer::messageBox(QMessageBox::Ok);
+            window.showXWaylandNotice();
+            QVERIFY(!again->answered());
+            QVERIFY(window.close());
+        }
+        QVERIFY(fixture::settingsText().contains("\"is_used_wayland\": true"));
+        kestrun window;
+        auto later = ModalAnswerer::messageBox(QMessageBox::Ok);
+        window.showXWaylandNotice();
+        QVERIFY(!later->answered());
+    }
+
     void theVersionBoxSpeaksTheInterfaceLanguage() {
         fixture::writeSettings(QStringLiteral("\"is_japanese\": false"));
         kestrun window;

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "platform/nullplatform.h"
+#include "platform/sessionchoice.h"
 #include "testplatform.h"
 
 class PlatformChoiceTest : public QObject {
@@ -32,6 +33,45 @@ private slots:
             QCOMPARE(test.backend.cursorPosition(), QPoint(3, 4));
         }
         QCOMPARE(&Platform::instance(), chosen);
+    }
+
+    // Environment: QT_QPA_PLATFORM, WAYLAND_DISPLAY, DISPLAY, XDG_SESSION_TYPE.
+    void theSessionDecidesWhereQtRuns_data() {
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("player");
+        QTest::addColumn<SessionKind>("kind");
+        QTest::addColumn<QString>("qpaPlatform");
+        const bool window = false;
+        const bool player = true;
+        QTest::newRow("X11") << QStringList{"", "", ":0", "x11"} << window << SessionKind::X11
+                             << "";
+        QTest::newRow("Wayland with XWayland") << QStringList{"", "wayland-0", ":0", "wayland"}
+                                               << window << SessionKind::XWayland << "xcb";
+        QTest::newRow("Wayland named by the session type")
+            << QStringList{"", "", ":1", "wayland"} << window << SessionKind::XWayland << "xcb";
+        QTest::newRow("Wayland without XWayland") << QStringList{"", "wayland-0", "", "wayland"}
+                                                  << window << SessionKind::WaylandOnly << "";
+        QTest::newRow("the user's choice stays")
+            << QStringList{"wayland", "wayland-0", ":0", "wayland"} << window
+            << SessionKind::XWayland << "";
+        QTest::newRow("player with XWayland") << QStringList{"", "wayland-0", ":0", ""} << player
+                                              << SessionKind::XWayland << "xcb;offscreen";
+        QTest::newRow("player without XWayland") << QStringList{"", "wayland-0", "", ""} << player
+                                                 << SessionKind::WaylandOnly << "offscreen";
+        QTest::newRow("player without a display")
+            << QStringList{"", "", "", ""} << player << SessionKind::NoDisplay << "offscreen";
+    }
+    void theSessionDecidesWhereQtRuns() {
+        QFETCH(QStringList, environment);
+        QFETCH(bool, player);
+        QFETCH(SessionKind, kind);
+        QFETCH(QString, qpaPlatform);
+        const SessionEnvironment session{environment[0].toLatin1(), environment[1].toLatin1(),
+                                         environment[2].toLatin1(), environment[3].toLatin1()};
+        const SessionChoice choice =
+            chooseSession(session, player ? SessionProgram::Player : SessionProgram::Window);
+        QCOMPARE(choice.kind, kind);
+        QCOMPARE(QString::fromLatin1(choice.qpaPlatform), qpaPlatform);
     }
 };
 

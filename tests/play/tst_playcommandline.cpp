@@ -83,22 +83,37 @@ private slots:
         }
     }
 
+    // The one line says why: no X display, or one that cannot be reached.
     void aSessionWithoutInputEndsWithStatusThree_data() {
         QTest::addColumn<QString>("display");
-        QTest::newRow("offscreen") << QString();
-        QTest::newRow("unreachable display") << QStringLiteral(":31999");
+        QTest::addColumn<QString>("wayland");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("offscreen") << QString() << QString() << QString();
+        QTest::newRow("unreachable display")
+            << QStringLiteral(":31999") << QString() << QStringLiteral("cannot be reached");
+        QTest::newRow("Wayland without XWayland")
+            << QString() << QStringLiteral("wayland-7")
+            << QStringLiteral("This Wayland session has no X display (DISPLAY is not set");
+        QTest::newRow("no display")
+            << QString() << QString() << QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY");
     }
     void aSessionWithoutInputEndsWithStatusThree() {
 #ifdef Q_OS_WIN
         QSKIP("every Windows session has the input services");
 #endif
         QFETCH(QString, display);
+        QFETCH(QString, wayland);
+        QFETCH(QString, reason);
         PlayProcess play;
-        if (!display.isEmpty()) {
+        if (!reason.isEmpty()) {
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-            environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-            environment.insert(QStringLiteral("DISPLAY"), display);
+            for (const char* name :
+                 {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY", "XDG_SESSION_TYPE"})
+                environment.remove(QString::fromLatin1(name));
+            if (!display.isEmpty())
+                environment.insert(QStringLiteral("DISPLAY"), display);
+            if (!wayland.isEmpty())
+                environment.insert(QStringLiteral("WAYLAND_DISPLAY"), wayland);
             play.process.setProcessEnvironment(environment);
         }
         const QString path = play.writeProject({{keyword::None}}, {{keyword::Immediately}});
@@ -107,6 +122,7 @@ private slots:
             play.standardError().split(u'\n', Qt::SkipEmptyParts).filter(u"kestrun-play:");
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines.first().contains(QStringLiteral("cannot synthesise input")));
+        QVERIFY2(lines.first().contains(reason), qPrintable(lines.first()));
     }
 };
 

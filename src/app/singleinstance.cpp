@@ -1,0 +1,147 @@
+#include "app/singleinstance.h"
+
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "platform/foreground.h"
+
+namespace {
+
+constexpr QDataStream::Version streamVersion = QDataStream::Qt_6_4;
+const QByteArray accepted = QByteArrayLiteral("ok");
+// A request is one path; anything longer is not one of ours.
+constexpr qint64 largestRequest = 64 * 1024;
+
+QString serverNameFor(const QString& folder) {
+#ifdef Q_OS_WIN
+    // Pipe names are machine-wide: the user's folder tells users apart.
+    return QStringLiteral("kestrun-") +
+           QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1)
+                                   .toHex()
+                                   .left(16));
+#else
+    // A path in the user's private runtime folder, where no one else can
+    // listen first.
+    return QDir(folder).filePath(QStringLiteral("kestrun.socket"));
+#endif
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& folder, QObject* parent)
+    : QObject(parent), serverName(serverNameFor(folder)),
+      lock(QDir(folder).filePath(QStringLiteral("kestrun.lock"))) {
+    QDir().mkpath(folder);
+    // A lock is stale only when its process is gone, never merely by its
+    // age: the first window may run for days.
+    lock.setStaleLockTime(0);
+    server.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = server.nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [this, socket] { readRequest(socket); });
+        }
+    });
+}
+
+SingleInstance::~SingleInstance() {
+    server.close();
+}
+
+QString SingleInstance::defaultFolder() {
+#ifdef Q_OS_WIN
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+#else
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+}
+
+SingleInstance::Role SingleInstance::start(const QString& file, int timeoutMilliseconds) {
+    const QDeadlineTimer deadline(timeoutMilliseconds);
+    // The first instance may be between taking the lock and listening, or
+    // may just have ended: try both until one works.
+    for (;;) {
+        if (lock.tryLock(0)) {
+            listen();
+            return Role::First;
+        }
+        if (lock.error() != QLockFile::LockFailedError) {
+            qWarning() << "Cannot lock" << lock.fileName() << "; another window may start.";
+            return Role::Unguarded;
+        }
+        if (forward(file, int(deadline.remainingTime())))
+            return Role::Forwarded;
+        if (deadline.hasExpired())
+            return Role::Unanswered;
+        QThread::msleep(100);
+    }
+}
+
+// Holding the lock, this process is the only one that listens: a socket
+// left by an instance that crashed can go.
+void SingleInstance::listen() {
+    QLocalServer::removeServer(serverName);
+    if (!server.listen(serverName))
+        qWarning() << "Cannot listen on" << serverName << ":" << server.errorString();
+}
+
+bool SingleInstance::forward(const QString& file, int timeoutMilliseconds) {
+    const QDeadlineTimer deadline(timeoutMilliseconds);
+    QLocalSocket socket;
+    socket.connectToServer(serverName);
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
+        return false;
+    allowAnotherProcessToComeForward();
+    QByteArray request;
+    QDataStream out(&request, QIODevice::WriteOnly);
+    out.setVersion(streamVersion);
+    out << file;
+    socket.write(request);
+    while (socket.bytesAvailable() < accepted.size())
+        if (!socket.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
+    return socket.read(accepted.size()) == accepted;
+}
+
+void SingleInstance::readRequest(QLocalSocket* socket) {
+    QDataStream in(socket);
+    in.setVersion(streamVersion);
+    in.startTransaction();
+    QString file;
+    in >> file;
+    if (!in.commitTransaction()) {
+        if (socket->bytesAvailable() > largestRequest)
+            socket->abort();
+        return;
+    }
+    socket->write(accepted);
+    socket->disconnectFromServer();
+    deliver(file);
+}
+
+// From the event loop, not from inside the socket's signal: the receiver may
+// ask the user a question in a modal dialog.
+void SingleInstance::deliver(const QString& file) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, file] {
+            if (receiver)
+                receiver(file);
+            else
+                waiting.append(file);
+        },
+        Qt::QueuedConnection);
+}
+
+void SingleInstance::setReceiver(std::function<void(const QString&)> receive) {
+    receiver = std::move(receive);
+    for (const QString& file : std::exchange(waiting, {}))
+        receiver(file);
+}

@@ -1,0 +1,128 @@
+#include <QtTest>
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSpinBox>
+
+#include "app/hoverhidewindow.h"
+#include "keys/rundialog.h"
+#include "modalanswerer.h"
+#include "windowfixture.h"
+#include "xevwatcher.h"
+
+using fixture::child;
+
+namespace {
+
+constexpr int mousePointerType = 2;
+constexpr int smoothMoveType = 3;
+constexpr int clickCondition = 3;
+
+// Where the pointer is on the X screen, as xdotool reads it.
+QPoint pointer() {
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("getmouselocation")});
+    xdotool.waitForFinished();
+    const auto match = QRegularExpression(QStringLiteral("x:(-?\\d+) y:(-?\\d+)"))
+                           .match(QString::fromLatin1(xdotool.readAllStandardOutput()));
+    return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt())
+                            : QPoint(-1, -1);
+}
+
+bool moveTo(const QPoint& point) {
+    return XevWatcher::xdotool(
+        {"mousemove", QString::number(point.x()), QString::number(point.y())});
+}
+
+HoverHideWindow* hintWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* hint = qobject_cast<HoverHideWindow*>(widget))
+            return hint;
+    return nullptr;
+}
+
+} // namespace
+
+// Two monitors side by side, the primary on the right (so its origin is
+// not the screen's), at the scale QT_SCALE_FACTOR sets. Coordinates are
+// the screen's own pixels wherever they are captured, shown and played.
+class TestScreensX11 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        fixture::useTestLocations();
+        fixture::writeSettings(QStringLiteral("\"is_used_stert\": true"));
+        QCOMPARE(QGuiApplication::screens().size(), 2);
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry().topLeft(), QPoint(1920, 0));
+        QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(),
+                 qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble());
+    }
+
+    void capturedPositionsAreWhereThePointerGoes() {
+        kestrun window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        fixture::enterEditor(window);
+
+        // Page 1 jumps to a point on the left monitor and waits for a click;
+        // the hint comes up on the monitor under the pointer.
+        const QPoint onLeft(300, 700);
+        QVERIFY(moveTo({1500, 900}));
+        fixture::addCommandType(window, mousePointerType);
+        fixture::addConditionType(window, clickCondition);
+        child<QPushButton>(window, "pointer_get_button")->click();
+        QVERIFY(hintWindow());
+        QVERIFY(QTest::qWaitForWindowExposed(hintWindow()));
+        const QScreen* left = QGuiApplication::screens().at(1);
+        QVERIFY2(
+            left->geometry().contains(hintWindow()->frameGeometry()),
+            qPrintable(
+                QStringLiteral("hint at %1,%2").arg(hintWindow()->x()).arg(hintWindow()->y())));
+        QVERIFY(moveTo(onLeft));
+        QVERIFY(XevWatcher::xdotool({"key", "ctrl+alt+g"}));
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.commands()[0], (QStringList{"マウスポインター", QString::number(onLeft.x()),
+                                                    QString::number(onLeft.y())}));
+
+        // Test shows the captured point.
+        QVERIFY(moveTo({3000, 100}));
+        child<QPushButton>(window, "test_button")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), onLeft, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 3000);
+
+        // Page 2 moves smoothly to a point on the primary monitor.
+        const QPoint onPrimary(2500, 900);
+        child<QPushButton>(window, "next_button")->click();
+        fixture::addCommandType(window, smoothMoveType);
+        child<QPushButton>(window, "smooth_get_button")->click();
+        QVERIFY(moveTo(onPrimary));
+        QVERIFY(XevWatcher::xdotool({"key", "ctrl+alt+g"}));
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.commands()[1].mid(1, 2),
+                 (QStringList{QString::number(onPrimary.x()), QString::number(onPrimary.y())}));
+
+        // Played back, the pointer lands on both.
+        QVERIFY(moveTo({3000, 100}));
+        ModalAnswerer start([](QWidget* modal) {
+            auto* dialog = qobject_cast<RunDialog*>(modal);
+            if (!dialog)
+                return false;
+            dialog->findChild<QSpinBox*>("stertTimeSpin")->setValue(1);
+            dialog->findChild<QPushButton*>("startButton")->click();
+            return true;
+        });
+        child<QPushButton>(window, "run_button")->click();
+        QVERIFY(start.answered());
+        QTRY_COMPARE_WITH_TIMEOUT(pointer(), onLeft, 5000);
+        QVERIFY(XevWatcher::xdotool({"click", "1"}));
+        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 10000);
+        QCOMPARE(pointer(), onPrimary);
+    }
+};
+
+QTEST_MAIN(TestScreensX11)
+#include "tst_screens_x11.moc"

@@ -1,0 +1,113 @@
+#include <QtTest>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/singleinstance.h"
+#include "modalanswerer.h"
+#include "windowfixture.h"
+
+namespace {
+
+constexpr int clickType = 1;
+
+// Starts the window program as a file manager or a terminal would, in
+// folders of its own so that, should it open a window, it could touch
+// nothing of the user's.
+class SecondStart {
+public:
+    SecondStart(const QString& runtimeFolder, const QString& workingFolder,
+                const QStringList& arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        environment.insert(QStringLiteral("HOME"), home.path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(workingFolder);
+        process.start(QStringLiteral(KESTRUN_WINDOW), arguments);
+    }
+    ~SecondStart() {
+        process.kill();
+        process.waitForFinished();
+    }
+
+    // The first instance answers from this process's event loop, so the
+    // wait must keep it turning.
+    bool endedWithStatusZero() {
+        if (!QTest::qWaitFor([this] { return process.state() == QProcess::NotRunning; }, 10000))
+            return false;
+        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+
+private:
+    QTemporaryDir home;
+    QProcess process;
+};
+
+} // namespace
+
+// A second start of the window program on a real X display: the running
+// window takes its file and comes forward, and no second window opens.
+class TestSingleInstanceX11 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        fixture::useTestLocations();
+        fixture::writeSettings();
+    }
+
+    void aSecondStartHandsItsFileToTheRunningWindow() {
+        QTemporaryDir runtime;
+        SingleInstance instance(runtime.path());
+        QCOMPARE(instance.start(QString()), SingleInstance::Role::First);
+        kestrun window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, clickType);
+        instance.setReceiver(
+            [&window](const QString& path) { window.receiveFromAnotherStart(path); });
+        // The user works in another window meanwhile.
+        QWidget elsewhere;
+        elsewhere.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&elsewhere));
+        elsewhere.activateWindow();
+        QTRY_VERIFY(elsewhere.isActiveWindow());
+
+        QTemporaryDir projects;
+        const QString path =
+            fixture::writeFile(projects.path(), QStringLiteral("demo.cmdat"),
+                               R"({"list_command": [["マウスポインター", "10", "20"]],
+                "list_condition": [["即時"]]})");
+        auto question = ModalAnswerer::messageBox(QMessageBox::Yes);
+        SecondStart second(runtime.path(), projects.path(), {QStringLiteral("demo.cmdat")});
+        QVERIFY(second.endedWithStatusZero());
+        QTRY_VERIFY(question->answered());
+        QCOMPARE(question->text, QStringLiteral("プロジェクトが保存されていません。\n"
+                                                "新しいプロジェクトを読み込みますか？"));
+        QTRY_COMPARE(window.projectPath(), path);
+        QCOMPARE(window.commands()[0], (QStringList{"マウスポインター", "10", "20"}));
+        QTRY_VERIFY(window.isActiveWindow());
+    }
+
+    void aStartWithoutAFileOnlyBringsTheWindowForward() {
+        QTemporaryDir runtime;
+        QStringList handedOver;
+        {
+            SingleInstance instance(runtime.path());
+            QCOMPARE(instance.start(QString()), SingleInstance::Role::First);
+            instance.setReceiver([&handedOver](const QString& path) { handedOver << path; });
+            SecondStart second(runtime.path(), runtime.path(), {});
+            QVERIFY(second.endedWithStatusZero());
+            QTRY_COMPARE(handedOver, QStringList{QString()});
+        }
+        // Once the first has gone, the next start is the first again.
+        SingleInstance next(runtime.path());
+        QCOMPARE(next.start(QString()), SingleInstance::Role::First);
+    }
+};
+
+QTEST_MAIN(TestSingleInstanceX11)
+#include "tst_singleinstance_x11.moc"
