@@ -28,7 +28,7 @@ SetCompressor /SOLID lzma
 Name "Kestrun"
 OutFile "${OUTFILE}"
 BrandingText "Kestrun ${VERSION}"
-VIProductVersion "${VERSION}.0"
+VIProductVersion "${WINDOWS_VERSION}"
 VIAddVersionKey /LANG=0 "ProductName" "Kestrun"
 VIAddVersionKey /LANG=0 "FileDescription" "Kestrun ${VERSION} setup"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"

@@ -1,6 +1,6 @@
 # Lays out the Windows program folder and packs it as the portable zip and the
 # installer. Run by the windows_packages target with BUILD_DIR, PACKAGE_NAME,
-# VERSION, SOURCE_DIR, MAKENSIS and STRIP set.
+# VERSION, WINDOWS_VERSION, SOURCE_DIR, MAKENSIS and STRIP set.
 set(deploy_root ${BUILD_DIR}/deploy)
 set(deploy ${deploy_root}/${PACKAGE_NAME})
 set(zip_file ${BUILD_DIR}/${PACKAGE_NAME}.zip)
@@ -54,7 +54,7 @@ set(license ${BUILD_DIR}/license-agreement.txt)
 file(WRITE ${license} "${bom}${agreement}")
 
 execute_process(COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8
-                        -DVERSION=${VERSION} -DSOURCE=${deploy} -DOUTFILE=${setup_file}
+                        -DVERSION=${VERSION} -DWINDOWS_VERSION=${WINDOWS_VERSION} -DSOURCE=${deploy} -DOUTFILE=${setup_file}
                         -DLICENSE=${license} -DICON=${SOURCE_DIR}/resources/icons/kestrun.ico
                         -DFILE_LIST=${file_list}
                         ${SOURCE_DIR}/packaging/windows/kestrun.nsi

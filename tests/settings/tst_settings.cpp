@@ -120,7 +120,7 @@ private slots:
     void cleanup() { QFile::remove(legacyPath); }
 
     void pathCreatesTheConfigFolder() {
-        QVERIFY(QDir(home->filePath("config")).removeRecursively());
+        QVERIFY(QDir(config.root()).removeRecursively());
         QVERIFY(!QFileInfo::exists(QFileInfo(settingsPath).path()));
         QCOMPARE(settingsFilePath(), settingsPath);
         QVERIFY(QFileInfo(QFileInfo(settingsPath).path()).isDir());
@@ -249,10 +249,11 @@ private slots:
                 << "Failed to open config file for reading: \".*\"  error: \"not a regular file\"";
         QTest::newRow("too large") << QByteArray("<too large>") << QtWarningMsg
                                    << "Config file is larger than 1 MB\\. Using defaults: \".*\"";
-        if (QFile::exists(QStringLiteral("/proc/self/mem")))
-            QTest::newRow("read error")
-                << QByteArray("<read error>") << QtWarningMsg
-                << "Failed to read config file: \".*\"  error: \"Input/output error\"";
+#ifndef Q_OS_WIN
+        QTest::newRow("read error")
+            << QByteArray("<read error>") << QtWarningMsg
+            << "Failed to read config file: \".*\"  error: \"Input/output error\"";
+#endif
     }
 
     void unreadableFilesKeepTheDefaults() {
