@@ -14,6 +14,7 @@
 #include "keys/heldkeyswallower.h"
 #include "model/tokens.h"
 #include "platform/globalhotkey.h"
+#include "platform/runlock.h"
 #include "settings/settings.h"
 
 class HoverHideWindow;
@@ -171,6 +172,8 @@ private:
 
     HoverHideWindow* hoverWindow = nullptr;
     QPointer<RunIndicator> run_indicator;
+    // Held from the start of a run to its end.
+    std::unique_ptr<RunLock> run_lock;
     Settings settings;
     QString project_path;
     QString selected_command_type = keyword::None;

@@ -46,6 +46,20 @@ void kestrun::stertRun() {
     settings.is_used_stert = dialog.isUsedStert;
     settings.is_japanese = dialog.isJapanese;
 
+    // Two runs on one desktop would press each other's modifiers.
+    run_lock = Platform::instance().createRunLock();
+    if (!run_lock->tryAcquire()) {
+        run_lock.reset();
+        QMessageBox::critical(
+            this, settings.is_japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
+            settings.is_japanese
+                ? QStringLiteral("このデスクトップでは別の実行が進行中です。終わってから"
+                                 "もう一度実行してください。")
+                : QStringLiteral("Another run is going on on this desktop. Run again once it "
+                                 "has ended."));
+        return;
+    }
+
     auto* thread = new QThread(this);
     auto* run = new Run;
     run->setParameters(settings.stert_time, settings.run_number, settings.stop_command,
@@ -73,6 +87,7 @@ void kestrun::showRunIndicator(Run* run) {
 }
 
 void kestrun::onRunFinished() {
+    run_lock.reset();
     if (run_indicator)
         run_indicator->close();
     show();

@@ -33,6 +33,13 @@ public:
     bool isHotkeyEvent(const QByteArray&, void*) const override { return false; }
 };
 
+// Nothing can be synthesised here, so there is no desktop to share.
+class UnsharedRunLock : public RunLock {
+public:
+    bool tryAcquire() override { return true; }
+    void release() override {}
+};
+
 } // namespace
 
 InputBackend& NullPlatform::input() {
@@ -47,4 +54,8 @@ std::unique_ptr<KeyboardHook> NullPlatform::createKeyboardHook() {
 GlobalHotkey& NullPlatform::globalHotkey() {
     static NullHotkey hotkey;
     return hotkey;
+}
+
+std::unique_ptr<RunLock> NullPlatform::createRunLock() {
+    return std::make_unique<UnsharedRunLock>();
 }

@@ -10,4 +10,5 @@ public:
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     std::unique_ptr<InputEventSource> createInputEventSource() override { return nullptr; }
     GlobalHotkey& globalHotkey() override;
+    std::unique_ptr<RunLock> createRunLock() override;
 };

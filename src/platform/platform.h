@@ -6,6 +6,7 @@
 #include "platform/inputbackend.h"
 #include "platform/inputeventsource.h"
 #include "platform/keyboardhook.h"
+#include "platform/runlock.h"
 
 // The desktop services of the platform the program runs on, chosen once at
 // run time: X11 when Qt runs on xcb and a display is open, Win32 on Windows,
@@ -25,4 +26,6 @@ public:
     // there are none, and the run polls instead.
     virtual std::unique_ptr<InputEventSource> createInputEventSource() = 0;
     virtual GlobalHotkey& globalHotkey() = 0;
+    // A handle on the desktop's one-run-at-a-time lock, not yet taken.
+    virtual std::unique_ptr<RunLock> createRunLock() = 0;
 };

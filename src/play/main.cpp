@@ -1,4 +1,7 @@
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <memory>
 
 #include <QApplication>
 
@@ -11,10 +14,18 @@
 #include "play/playcommandline.h"
 #include "play/stopsignals.h"
 #include "run/run.h"
+#include "run/stopsignal.h"
 
 namespace {
 
-enum ExitStatus { Ended = 0, FileUnreadable = 1, BadUsage = 2, NoInput = 3, Stopped = 4 };
+enum ExitStatus {
+    Ended = 0,
+    FileUnreadable = 1,
+    BadUsage = 2,
+    NoInput = 3,
+    Stopped = 4,
+    AnotherRun = 5
+};
 
 void printLine(FILE* stream, const QString& text) {
     writeText(stream, text + u'\n');
@@ -23,6 +34,15 @@ void printLine(FILE* stream, const QString& text) {
 QString passText(qint64 pass, int runs) {
     return runs == Run::repeatUntilStopped ? QString::number(pass)
                                            : QStringLiteral("%1/%2").arg(pass).arg(runs);
+}
+
+// Polls, since the lock's owner may end in any way, a crash included;
+// false when a stop signal came first.
+bool waitForRunLock(RunLock& lock, const StopSignal& interrupted) {
+    while (!lock.tryAcquire())
+        if (interrupted.sleepFor(std::chrono::milliseconds(100)))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -74,11 +94,36 @@ int main(int argc, char* argv[]) {
         return NoInput;
     }
 
-    Run run(input, Platform::instance().createInputEventSource());
-    run.setParameters(line.startDelay, line.runs, line.exitCommand, project.list_command,
-                      project.list_condition, projectName(line.file, desktopFolderPath()));
+    // A stop signal during the wait ends the player; once the run exists it
+    // stops the run.
+    StopSignal interrupted;
+    std::atomic<Run*> activeRun{nullptr};
+    std::unique_ptr<RunLock> runLock = Platform::instance().createRunLock();
+    std::unique_ptr<Run> run;
+    const StopSignals stopSignals([&interrupted, &activeRun] {
+        interrupted.raise();
+        if (Run* active = activeRun.load())
+            active->requestStop();
+    });
+    if (!runLock->tryAcquire()) {
+        if (!line.wait) {
+            printLine(stderr, QStringLiteral("kestrun-play: このデスクトップでは別の実行が進行中"
+                                             "です。--wait を付けると終わるのを待ちます。\n"
+                                             "Another run is going on on this desktop; --wait "
+                                             "waits for it to end."));
+            return AnotherRun;
+        }
+        if (line.verbose)
+            printLine(stdout, QStringLiteral("waiting for the other run on this desktop to end"));
+        if (!waitForRunLock(*runLock, interrupted))
+            return Stopped;
+    }
+
+    run = std::make_unique<Run>(input, Platform::instance().createInputEventSource());
+    run->setParameters(line.startDelay, line.runs, line.exitCommand, project.list_command,
+                       project.list_condition, projectName(line.file, desktopFolderPath()));
     if (line.verbose) {
-        run.setPageObserver([&project, runs = line.runs](qint64 pass, int page) {
+        run->setPageObserver([&project, runs = line.runs](qint64 pass, int page) {
             const int index = page - 1;
             const QStringList condition = index < project.list_condition.size()
                                               ? project.list_condition[index]
@@ -91,9 +136,13 @@ int main(int argc, char* argv[]) {
                                        describeCondition(condition)));
         });
     }
-    const StopSignals stopSignals([&run] { run.requestStop(); });
-    QObject::connect(&run, &Run::finished, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    run.start();
+    activeRun.store(run.get());
+    // A signal that came while the run was being made saw no run to stop.
+    if (interrupted.isRaised())
+        run->requestStop();
+    QObject::connect(run.get(), &Run::finished, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    run->start();
     QApplication::exec();
-    return run.wasStopped() ? Stopped : Ended;
+    return run->wasStopped() ? Stopped : Ended;
 }

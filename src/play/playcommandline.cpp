@@ -22,6 +22,15 @@ int naturalNumber(const QString& text) {
     return ok && value >= 0 ? value : -1;
 }
 
+const QString exitStatusHelp =
+    QStringLiteral("\nExit status:\n"
+                   "  0  the run ended after its passes\n"
+                   "  1  the file could not be read\n"
+                   "  2  bad usage\n"
+                   "  3  this session cannot synthesise input\n"
+                   "  4  the run was stopped\n"
+                   "  5  another run is going on on this desktop (see --wait)\n");
+
 } // namespace
 
 PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
@@ -45,7 +54,12 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
         QStringLiteral("KEYTEXT"));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Print each page as it starts."));
-    parser.addOptions({runsOption, repeatOption, delayOption, exitOption, verboseOption});
+    const QCommandLineOption waitOption(
+        QStringLiteral("wait"),
+        QStringLiteral("When another run is going on on this desktop, wait for it to end "
+                       "instead of ending at once with status 5."));
+    parser.addOptions(
+        {runsOption, repeatOption, delayOption, exitOption, verboseOption, waitOption});
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The project to play."));
@@ -56,7 +70,7 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
     PlayCommandLine line;
     if (parser.isSet(helpOption)) {
         line.action = Action::ShowHelp;
-        line.message = parser.helpText();
+        line.message = parser.helpText() + exitStatusHelp;
         return line;
     }
     if (parser.isSet(versionOption)) {
@@ -90,6 +104,7 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
         }
     }
     line.verbose = parser.isSet(verboseOption);
+    line.wait = parser.isSet(waitOption);
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)

@@ -12,6 +12,8 @@ struct PlayCommandLine {
     int startDelay = 0;
     QString exitCommand = QStringLiteral("83,3"); // "なし" for none
     bool verbose = false;
+    // Wait for another run on the desktop to end rather than refuse.
+    bool wait = false;
     QString file;
     // The help text, or for BadUsage what was wrong.
     QString message;

@@ -86,6 +86,7 @@ private slots:
         QVERIFY(dialog->answered());
         QVERIFY(notice->answered());
         QVERIFY(!window.isVisible());
+        QVERIFY(platform.runLock.held);
         // The tray icon stands for the run.
         QVERIFY(!runIndicator());
         QCOMPARE(window.currentSettings().stert_time, 1);
@@ -93,6 +94,7 @@ private slots:
         QVERIFY(window.currentSettings().is_used_stert);
 
         QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 10000);
+        QVERIFY(!platform.runLock.held);
         const auto moves = platform.backend.events(RecordingBackend::Kind::SetCursor);
         QCOMPARE(moves.size(), size_t(2));
         QCOMPARE(moves[0].a, 40);
@@ -116,6 +118,36 @@ private slots:
         indicator->findChild<QPushButton*>("stopButton")->click();
         QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 5000);
         QTRY_VERIFY(!runIndicator());
+    }
+
+    void noRunWhileAnotherHoldsTheDesktop_data() {
+        QTest::addColumn<bool>("japanese");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Japanese") << true << QStringLiteral("このデスクトップでは別の実行が進行中");
+        QTest::newRow("English") << false << QStringLiteral("Another run is going on");
+    }
+    void noRunWhileAnotherHoldsTheDesktop() {
+        QFETCH(bool, japanese);
+        QFETCH(QString, text);
+        // Used before: no first-start notice comes before the refusal.
+        fixture::writeSettings(japanese ? QStringLiteral("\"is_used_stert\": true")
+                                        : QStringLiteral("\"is_used_stert\": true, "
+                                                         "\"is_japanese\": false"));
+        platform.runLock.takenElsewhere = true;
+        const auto free = qScopeGuard([this] { platform.runLock.takenElsewhere = false; });
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, 2);
+        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
+        auto dialog = runDialog(true);
+        child<QPushButton>(window, "run_button")->click();
+        QVERIFY(dialog->answered());
+        QVERIFY(error->answered());
+        QVERIFY2(error->text.startsWith(text), qPrintable(error->text));
+        QVERIFY(window.isVisible());
+        QTest::qWait(100);
+        QVERIFY(platform.backend.events(RecordingBackend::Kind::SetCursor).empty());
     }
 
     // Here in a Wayland session without XWayland: the box says why.

@@ -36,7 +36,8 @@ private slots:
         PlayProcess help;
         QCOMPARE(help.play({QStringLiteral("--help")}), 0);
         const QString text = help.standardOutput();
-        for (const char* option : {"--runs", "--repeat", "--delay", "--exit", "--verbose"})
+        for (const char* option :
+             {"--runs", "--repeat", "--delay", "--exit", "--verbose", "--wait", "  5  another run"})
             QVERIFY2(text.contains(QLatin1String(option)), option);
         PlayProcess version;
         QCOMPARE(version.play({QStringLiteral("--version")}), 0);

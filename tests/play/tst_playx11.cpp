@@ -155,6 +155,45 @@ private slots:
         QVERIFY(xev.waitFor(QStringLiteral("keysym 0x7a, z")));
     }
 
+    // One run at a time on a display: a second player refuses at once, or
+    // with --wait waits for the first to end, even by SIGKILL, which leaves
+    // no stale lock; a stop signal ends the wait.
+    void oneRunAtATimeOnADisplay() {
+        PlayProcess first;
+        const QString longRun =
+            first.writeProject({{keyword::None}}, {{keyword::Time, QStringLiteral("30")}});
+        first.start({QStringLiteral("--verbose"), longRun});
+        QVERIFY(
+            QTest::qWaitFor([&] { return first.process.peek(4096).contains("page 1/1"); }, 5000));
+
+        PlayProcess refused;
+        const QString shortRun = refused.writeProject({{keyword::None}}, {immediately});
+        QCOMPARE(refused.play({shortRun}), 5);
+        const QString refusal = refused.standardError();
+        QVERIFY2(refusal.contains(QStringLiteral("別の実行が進行中です")), qPrintable(refusal));
+        QVERIFY2(refusal.contains(QStringLiteral("Another run is going on")), qPrintable(refusal));
+        QVERIFY(!refused.standardOutput().contains(QStringLiteral("page")));
+
+        const auto startWaiting = [&shortRun](PlayProcess& waiter) {
+            waiter.start({QStringLiteral("--wait"), QStringLiteral("--verbose"), shortRun});
+            QVERIFY(QTest::qWaitFor(
+                [&] { return waiter.process.peek(4096).contains("waiting for the other run"); },
+                5000));
+        };
+        PlayProcess interrupted;
+        startWaiting(interrupted);
+        ::kill(pid_t(interrupted.process.processId()), SIGTERM);
+        QCOMPARE(interrupted.finish(), 4);
+
+        PlayProcess waiter;
+        startWaiting(waiter);
+        QVERIFY(!waiter.process.waitForFinished(500));
+        ::kill(pid_t(first.process.processId()), SIGKILL);
+        QCOMPARE(waiter.finish(), 0);
+        QVERIFY(waiter.standardOutput().contains(QStringLiteral("page 1/1")));
+        first.finish();
+    }
+
     void interruptStopsTheRun() {
         PlayProcess play;
         const QString path =

@@ -40,9 +40,28 @@ bool FakeHotkey::isHotkeyEvent(const QByteArray& type, void*) const {
     return registered && type == eventType();
 }
 
-TestPlatform::TestPlatform() { Platform::setInstanceForTesting(this); }
+bool FakeRunLock::tryAcquire() {
+    if (mine)
+        return true;
+    if (shared.takenElsewhere || shared.held)
+        return false;
+    mine = shared.held = true;
+    return true;
+}
 
-TestPlatform::~TestPlatform() { Platform::setInstanceForTesting(nullptr); }
+void FakeRunLock::release() {
+    if (mine)
+        shared.held = false;
+    mine = false;
+}
+
+TestPlatform::TestPlatform() {
+    Platform::setInstanceForTesting(this);
+}
+
+TestPlatform::~TestPlatform() {
+    Platform::setInstanceForTesting(nullptr);
+}
 
 std::unique_ptr<KeyboardHook> TestPlatform::createKeyboardHook() {
     return std::make_unique<FakeKeyboardHook>(hook);

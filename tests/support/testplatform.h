@@ -41,6 +41,26 @@ public:
     static QByteArray eventType() { return "kestrun_test_hotkey"; }
 };
 
+// A run lock the test can find taken by another run; it knows whether a run
+// of this process holds it.
+class FakeRunLock : public RunLock {
+public:
+    struct Shared {
+        bool takenElsewhere = false;
+        bool held = false;
+    };
+
+    explicit FakeRunLock(Shared& shared) : shared(shared) {}
+    ~FakeRunLock() override { release(); }
+
+    bool tryAcquire() override;
+    void release() override;
+
+private:
+    Shared& shared;
+    bool mine = false;
+};
+
 // Installs itself as the process's platform for its lifetime.
 class TestPlatform : public Platform {
 public:
@@ -53,8 +73,12 @@ public:
         return backend.createEventSource();
     }
     GlobalHotkey& globalHotkey() override { return hotkey; }
+    std::unique_ptr<RunLock> createRunLock() override {
+        return std::make_unique<FakeRunLock>(runLock);
+    }
 
     RecordingBackend backend;
     FakeKeyboardHook::Shared hook;
     FakeHotkey hotkey;
+    FakeRunLock::Shared runLock;
 };

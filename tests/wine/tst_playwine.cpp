@@ -71,6 +71,31 @@ private slots:
         QVERIFY(xdotool({"key", "--delay", "0", "ctrl+alt+s"}));
         QCOMPARE(play.finish(5000), 4);
     }
+
+    // One run at a time in a session: a second player refuses at once; one
+    // given --wait starts once the first has been killed, whose lock the
+    // system dropped with it.
+    void oneRunAtATimeInASession() {
+        PlayProcess first;
+        const QString longRun =
+            first.writeProject({{keyword::None}}, {{keyword::Time, QStringLiteral("30")}});
+        first.start({"--verbose", longRun});
+        QVERIFY(
+            QTest::qWaitFor([&] { return first.process.peek(4096).contains("page 1/1"); }, 10000));
+        PlayProcess refused;
+        const QString shortRun = refused.writeProject({{keyword::None}}, {{keyword::Immediately}});
+        QCOMPARE(refused.play({shortRun}), 5);
+        QVERIFY(refused.standardError().contains(QStringLiteral("Another run is going on")));
+
+        PlayProcess waiter;
+        waiter.start({"--wait", "--verbose", shortRun});
+        QVERIFY(QTest::qWaitFor(
+            [&] { return waiter.process.peek(4096).contains("waiting for the other run"); },
+            10000));
+        first.process.kill();
+        QCOMPARE(waiter.finish(10000), 0);
+        QVERIFY(waiter.standardOutput().contains(QStringLiteral("page 1/1")));
+    }
 };
 
 QTEST_MAIN(PlayWineTest)

@@ -4,6 +4,7 @@
 #include "platform/win32/win32inputbackend.h"
 #include "platform/win32/win32inputeventsource.h"
 #include "platform/win32/win32keyboardhook.h"
+#include "platform/win32/win32runlock.h"
 
 InputBackend& Win32Platform::input() {
     static Win32InputBackend input;
@@ -21,4 +22,8 @@ GlobalHotkey& Win32Platform::globalHotkey() {
 
 std::unique_ptr<InputEventSource> Win32Platform::createInputEventSource() {
     return std::make_unique<Win32InputEventSource>();
+}
+
+std::unique_ptr<RunLock> Win32Platform::createRunLock() {
+    return std::make_unique<Win32RunLock>();
 }

@@ -9,4 +9,5 @@ public:
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     std::unique_ptr<InputEventSource> createInputEventSource() override;
     GlobalHotkey& globalHotkey() override;
+    std::unique_ptr<RunLock> createRunLock() override;
 };

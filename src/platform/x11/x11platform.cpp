@@ -1,6 +1,7 @@
 #include "platform/x11/x11platform.h"
 
 #include "platform/x11/x11keyboardhook.h"
+#include "platform/x11/x11runlock.h"
 #ifdef KESTRUN_HAVE_XI
 #include "platform/x11/x11inputeventsource.h"
 #endif
@@ -23,4 +24,8 @@ std::unique_ptr<InputEventSource> X11Platform::createInputEventSource() {
 #else
     return nullptr;
 #endif
+}
+
+std::unique_ptr<RunLock> X11Platform::createRunLock() {
+    return std::make_unique<X11RunLock>(displayName);
 }

@@ -21,6 +21,7 @@ public:
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     std::unique_ptr<InputEventSource> createInputEventSource() override;
     GlobalHotkey& globalHotkey() override { return hotkey; }
+    std::unique_ptr<RunLock> createRunLock() override;
 
 private:
     QByteArray displayName;
