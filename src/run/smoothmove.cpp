@@ -22,9 +22,13 @@ void smoothMove(InputBackend& input, const StopSignal& stop, int x, int y, doubl
             input.setCursorPosition(x, y);
             return;
         }
+        // In double: the distance between two ints may not fit in one.
         const double fraction = duration<double>(now - t0).count() / seconds;
-        const int px = static_cast<int>(std::lround(start.x() + (x - start.x()) * fraction));
-        const int py = static_cast<int>(std::lround(start.y() + (y - start.y()) * fraction));
+        const auto along = [fraction](int from, int to) {
+            return static_cast<int>(std::lround(from + (double(to) - from) * fraction));
+        };
+        const int px = along(start.x(), x);
+        const int py = along(start.y(), y);
         input.setCursorPosition(px, py);
         if (stop.sleepUntil(std::min(end, std::max(due + milliseconds(5), now))))
             return;

@@ -6,6 +6,7 @@
 #include "platform/x11/x11inputbackend.h"
 #include "platform/x11/x11keyboardhook.h"
 #include "platform/x11/x11platform.h"
+#include "run/timedoperations.h"
 #include "x11testing.h"
 #include "xevwindow.h"
 
@@ -173,6 +174,20 @@ private slots:
         QVERIFY(runTool("xdotool", {"getmouselocation"}).startsWith("x:321 y:654 "));
         runTool("xdotool", {"mousemove", "--sync", "700", "80"});
         QCOMPARE(backend.cursorPosition(), QPoint(700, 80));
+
+        // Points beyond the screen, beyond 16 bits among them, go to its edge.
+        const QList<QByteArray> size = runTool("xdotool", {"getdisplaygeometry"}).split(' ');
+        const QByteArray right = QByteArray::number(size.value(0).toInt() - 1);
+        const QByteArray bottom = QByteArray::number(size.value(1).trimmed().toInt() - 1);
+        backend.setCursorPosition(40000, 40000);
+        QVERIFY(runTool("xdotool", {"getmouselocation"})
+                    .startsWith("x:" + right + " y:" + bottom + " "));
+        backend.setCursorPosition(std::numeric_limits<int>::min(), 70000);
+        QVERIFY(runTool("xdotool", {"getmouselocation"}).startsWith("x:0 y:" + bottom + " "));
+        StopSignal stop;
+        backend.setCursorPosition(500, 500);
+        timed::smoothMove(backend, stop, std::numeric_limits<int>::min(), 100, 0.05);
+        QVERIFY(runTool("xdotool", {"getmouselocation"}).startsWith("x:0 y:100 "));
     }
 
     void seesKeysAndButtonsHeldElsewhere_data() {

@@ -179,6 +179,36 @@ private slots:
         QCOMPARE(h.backend.events(Kind::Unicode).size(), 2u);
     }
 
+    // Times beyond any clock (a hold, a key hold, a typing time and a wait)
+    // last until the run is stopped instead of ending at once.
+    void extremeTimesLastUntilStopped_data() {
+        QTest::addColumn<QString>("time");
+        QTest::newRow("1e308") << QStringLiteral("1e308");
+        QTest::newRow("inf") << QStringLiteral("inf");
+        QTest::newRow("1e20") << QStringLiteral("1e20");
+    }
+    void extremeTimesLastUntilStopped() {
+        QFETCH(QString, time);
+        RunHarness h;
+        h.backend.setEchoPresses(true);
+        h.setUp(0, 1, keyword::None,
+                {{keyword::Click, keyword::Left, time},
+                 {keyword::Key, QStringLiteral("65,0"), time},
+                 {keyword::EnterText, QStringLiteral("ab"), time}},
+                {immediately, immediately, {keyword::Time, time}});
+        h.run->start();
+        QVERIFY(QTest::qWaitFor([&] { return !h.backend.events(Kind::Unicode).empty(); }, 2000));
+        QTest::qWait(200);
+        QVERIFY(!h.finished);
+        QVERIFY(h.backend.isKeyDown(vk::LButton));
+        QVERIFY(h.backend.isKeyDown(65));
+        QCOMPARE(h.backend.events(Kind::Unicode).size(), 2u);
+        h.run->requestStop();
+        QVERIFY(h.waitFinished(2000));
+        QVERIFY(!h.backend.isKeyDown(vk::LButton));
+        QVERIFY(!h.backend.isKeyDown(65));
+    }
+
     // The system refused the press of A while Shift was down (another
     // program blocks input): the run stops at once and releases Shift.
     void aRefusedEventStopsTheRunAndReleasesWhatIsHeld() {

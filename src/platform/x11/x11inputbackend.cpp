@@ -5,6 +5,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
+
 #include "platform/x11/x11autorepeat.h"
 #include "platform/x11/x11inputguard.h"
 #include "platform/x11/x11keyboardmap.h"
@@ -135,10 +137,20 @@ QPoint X11InputBackend::cursorPosition() {
     return {rootX, rootY};
 }
 
+// The protocol carries 16-bit coordinates, so a far point would wrap
+// (40000 becomes -25536, which the server puts at 0): it goes to the edge of
+// the screen it lies beyond instead.
 void X11InputBackend::setCursorPosition(int x, int y) {
     if (!usable)
         return;
     std::lock_guard lock(mutex);
+    Window root = 0;
+    int rootX = 0, rootY = 0;
+    unsigned width = 1, height = 1, border = 0, depth = 0;
+    XGetGeometry(display, DefaultRootWindow(display), &root, &rootX, &rootY, &width, &height,
+                 &border, &depth);
+    x = std::clamp(x, 0, static_cast<int>(width) - 1);
+    y = std::clamp(y, 0, static_cast<int>(height) - 1);
     XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
     XSync(display, False);
 }
