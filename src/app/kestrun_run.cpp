@@ -60,17 +60,29 @@ void kestrun::stertRun() {
         return;
     }
 
+    // The run's object lives on a thread of its own; a system out of threads
+    // gets no run, and the window stays to say so.
     auto* thread = new QThread(this);
+    thread->start();
+    if (!thread->isRunning() && !thread->isFinished()) {
+        delete thread;
+        run_lock.reset();
+        QMessageBox::critical(
+            this, settings.is_japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
+            settings.is_japanese
+                ? QStringLiteral("実行を開始できませんでした。スレッドを作成できません。")
+                : QStringLiteral("The run could not start: no thread could be created."));
+        return;
+    }
     auto* run = new Run;
     run->setParameters(settings.stert_time, settings.run_number, settings.stop_command,
                        list_command, list_condition, projectName(project_path, desktopPath()));
     run->moveToThread(thread);
-    connect(thread, &QThread::started, run, &Run::start);
     connect(run, &Run::finished, thread, &QThread::quit);
     connect(run, &Run::finished, run, &QObject::deleteLater);
     connect(run, &Run::finished, this, &kestrun::onRunFinished);
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    thread->start();
+    QMetaObject::invokeMethod(run, &Run::start, Qt::QueuedConnection);
     if (!trayShown)
         showRunIndicator(run);
     hide();

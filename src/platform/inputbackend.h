@@ -50,6 +50,11 @@ public:
     }
     // One UTF-16 code unit typed into the focused window whatever the layout.
     virtual bool sendUnicodeUnit(char16_t unit, bool down) = 0;
+    // The typing on this thread is over, typed out or stopped: a unit still
+    // waiting for the next one (half a surrogate pair, the CR of a CR LF) is
+    // dropped, so nothing carries over into later typing on a thread that
+    // happens to get the same id.
+    virtual void endTyping() {}
     // True while the key (or VK_LBUTTON / VK_RBUTTON) is physically down.
     virtual bool isKeyDown(int virtualKey) = 0;
 };

@@ -20,6 +20,7 @@ public:
     bool sendKey(int virtualKey, bool down) override;
     bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
     bool sendUnicodeUnit(char16_t unit, bool down) override;
+    void endTyping() override { backend.endTyping(); }
     bool isKeyDown(int virtualKey) override { return backend.isKeyDown(virtualKey); }
 
     // Called on the sending thread whenever the system refuses an event. Set

@@ -29,6 +29,7 @@ Run::~Run() {
         run_thread->join();
     joinOperations();
     input.releaseHeld();
+    removeTrayIcon();
 }
 
 void Run::setParameters(int stertTime, int runNumber, const QString& stopCommand,

@@ -39,6 +39,7 @@ public:
     explicit Run(InputBackend& input, std::unique_ptr<InputEventSource> events = nullptr);
     ~Run() override;
 
+    // On the GUI thread: the tray icon is made here.
     void setParameters(int stertTime, int runNumber, const QString& stopCommand,
                        const PageList& listCommand, const PageList& listCondition,
                        const QString& projectName);
@@ -49,6 +50,9 @@ public:
     void requestStop();
     // Whether the run was (or is being) stopped rather than ending by itself.
     bool wasStopped() const;
+    // The tray icon that stands for the run until it ends; it lives on the
+    // thread that set the parameters (the GUI thread), not the Run's.
+    QSystemTrayIcon* trayIcon() const;
 
 public slots:
     void start();
@@ -94,7 +98,7 @@ private:
     int stop_mask = 0;
     std::unique_ptr<std::thread> stop_checker_thread;
     std::atomic<bool> stop_checker_active{false};
-    QSystemTrayIcon* tray_icon = nullptr;
+    std::atomic<QSystemTrayIcon*> tray_icon{nullptr};
     std::unique_ptr<std::thread> run_thread;
     std::vector<OperationThread> operation_threads;
     std::atomic<bool> running{false};

@@ -15,6 +15,7 @@ void Run::parseStopCommand() {
 // Watches the exit command, and the keys and buttons the conditions wait
 // for, on a thread of its own reading the desktop's input events.
 void Run::startStopChecker() {
+    std::lock_guard lock(watcher_mutex);
     if (stop_checker_thread && stop_checker_thread->joinable())
         return;
     if (stop_vk == 0 && !needsInputWatch())
@@ -32,7 +33,11 @@ void Run::startStopChecker() {
     }
 }
 
+// The run's end and the Run's destruction may both come here at once: only
+// the first takes the thread to join. The destructor then joins the run
+// thread, so the watcher is gone before the Run is.
 void Run::stopStopChecker() {
+    std::unique_ptr<std::thread> watcher;
     {
         std::lock_guard lock(watcher_mutex);
         stop_checker_active.store(false);
@@ -40,11 +45,10 @@ void Run::stopStopChecker() {
             input_events->interrupt();
         if (polling_events)
             polling_events->interrupt();
+        watcher = std::move(stop_checker_thread);
     }
-    if (stop_checker_thread && stop_checker_thread->joinable()) {
-        stop_checker_thread->join();
-        stop_checker_thread.reset();
-    }
+    if (watcher && watcher->joinable())
+        watcher->join();
 }
 
 void Run::watchStopCommand() {

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QStyle>
 #include <QSystemTrayIcon>
+#include <QThread>
 
 #include "platform/programfiles.h"
 #include "run/run.h"
@@ -18,33 +19,41 @@ QIcon trayImage() {
 
 } // namespace
 
+// The icon belongs to the GUI thread, where its platform objects live,
+// while the Run moves to a worker thread: it has no parent, and whatever
+// touches it after this is sent to the GUI thread.
 void Run::showTrayIcon() {
-    tray_icon = new QSystemTrayIcon(this);
-    tray_icon->setIcon(trayImage());
-    tray_icon->setToolTip(QStringLiteral("「%1」を終了").arg(project_name));
+    auto* icon = new QSystemTrayIcon;
+    icon->setIcon(trayImage());
+    icon->setToolTip(QStringLiteral("「%1」を終了").arg(project_name));
     // Without a tray there is nothing to show it in; some platforms warn.
     if (QSystemTrayIcon::isSystemTrayAvailable())
-        tray_icon->show();
-    connect(tray_icon, &QSystemTrayIcon::activated, this,
+        icon->show();
+    // Delivered in the Run's thread, and not at all once the Run is gone.
+    connect(icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::Trigger)
                     requestStop();
             });
+    delete tray_icon.exchange(icon);
 }
 
-// Posted to the Run's own thread, which owns the icon; if that thread's loop
-// ends first, the icon goes with its parent.
 void Run::removeTrayIcon() {
-    QSystemTrayIcon* icon = std::exchange(tray_icon, nullptr);
-    QMetaObject::invokeMethod(
-        this,
-        [icon] {
-            if (icon) {
-                icon->hide();
-                icon->deleteLater();
-            }
-        },
-        Qt::QueuedConnection);
+    QSystemTrayIcon* icon = tray_icon.exchange(nullptr);
+    if (!icon)
+        return;
+    const auto remove = [icon] {
+        icon->hide();
+        delete icon;
+    };
+    if (QThread::currentThread() == icon->thread())
+        remove();
+    else
+        QMetaObject::invokeMethod(icon, remove, Qt::QueuedConnection);
+}
+
+QSystemTrayIcon* Run::trayIcon() const {
+    return tray_icon.load();
 }
 
 void Run::connectBeep() {

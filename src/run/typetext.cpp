@@ -1,3 +1,5 @@
+#include <QScopeGuard>
+
 #include "run/timedoperations.h"
 #include "run/timedwait.h"
 
@@ -6,6 +8,7 @@ namespace timed {
 void typeText(InputBackend& input, const StopSignal& stop, const QString& text, double seconds) {
     if (text.isEmpty() || !(seconds > 0))
         return;
+    const auto ended = qScopeGuard([&input] { input.endTyping(); });
     const qsizetype count = text.size();
     const auto t0 = StopSignal::Clock::now();
     const double interval = seconds / static_cast<double>(count);

@@ -9,6 +9,7 @@
 #include "keys/rundialog.h"
 #include "modalanswerer.h"
 #include "testplatform.h"
+#include "threadstartsfail.h"
 #include "windowfixture.h"
 
 using fixture::child;
@@ -146,6 +147,30 @@ private slots:
         QVERIFY(error->answered());
         QVERIFY2(error->text.startsWith(text), qPrintable(error->text));
         QVERIFY(window.isVisible());
+        QTest::qWait(100);
+        QVERIFY(platform.backend.events(RecordingBackend::Kind::SetCursor).empty());
+    }
+
+    // A system out of threads gets no run: the window stays and says why.
+    void withoutAThreadForTheRunTheWindowStaysAndSaysSo() {
+        fixture::writeSettings(QStringLiteral("\"is_used_stert\": true"));
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, 2);
+        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
+        auto dialog = runDialog(true);
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^QThread::start"));
+        {
+            ThreadStartsFail refuse;
+            child<QPushButton>(window, "run_button")->click();
+        }
+        QVERIFY(dialog->answered());
+        QVERIFY(error->answered());
+        QVERIFY2(error->text.startsWith(QStringLiteral("実行を開始できませんでした。")),
+                 qPrintable(error->text));
+        QVERIFY(window.isVisible());
+        QVERIFY(!platform.runLock.held);
         QTest::qWait(100);
         QVERIFY(platform.backend.events(RecordingBackend::Kind::SetCursor).empty());
     }

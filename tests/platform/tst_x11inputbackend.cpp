@@ -292,6 +292,22 @@ private slots:
         QVERIFY(!observer.isKeyDown(vk::RButton));
     }
 
+    // Typing that ends half way through a surrogate pair or on a CR leaves
+    // nothing waiting for the next typing on the same thread.
+    void typingEndsWithNothingWaiting() {
+        X11InputBackend backend;
+        XevWindow xev;
+        QVERIFY(xev.isReady());
+        StopSignal stop;
+        timed::typeText(backend, stop, QStringLiteral("x\r"), 0.01);
+        timed::typeText(backend, stop, QStringLiteral("\ny"), 0.01);
+        timed::typeText(backend, stop, QString(QChar(0xd83d)), 0.01);
+        timed::typeText(backend, stop, QStringLiteral("z"), 0.01);
+        QVERIFY(xev.waitFor("KeyRelease", 5));
+        QCOMPARE(xev.typedText(), QStringLiteral("x\n\nyz"));
+        QVERIFY(server.keysDown().empty());
+    }
+
     // A letter the layout lacks is the key at its place on a US keyboard, as
     // capture names it: under Russian Q is the key of Й. A code no key has is
     // still typed through a lent key. xev reads Й before the key is lent: an

@@ -1,5 +1,7 @@
 #include <QtTest>
+#include <algorithm>
 #include <atomic>
+#include <latch>
 #include <thread>
 
 #include "platform/x11/x11inputbackend.h"
@@ -81,6 +83,43 @@ private slots:
         QCOMPARE(typed.toUcs4().size(), characters);
         QCOMPARE(xev.count("ButtonPress"), clicks);
         QVERIFY(server.keysDown().empty());
+    }
+
+    // Two threads press F24, which no key carries, while typing keeps every
+    // spare key busy, so lending one makes each wait without the lock: the key
+    // goes down once, one release lets it go, and the lent keys are emptied.
+    void oneUnmappedKeyPressedOnTwoThreadsGoesDownOnce() {
+        ServerView server;
+        const std::vector<KeySym> before = server.keyboardMapping();
+        int minKeycode = 0, maxKeycode = 0;
+        XDisplayKeycodes(server.display(), &minKeycode, &maxKeycode);
+        const size_t columns = before.size() / size_t(maxKeycode - minKeycode + 1);
+        int spareKeys = 0;
+        for (size_t first = 0; first < before.size(); first += columns)
+            spareKeys += std::all_of(before.begin() + first, before.begin() + first + columns,
+                                     [](KeySym keysym) { return keysym == NoSymbol; });
+        QString busyText;
+        for (int i = 0; i < 3 * spareKeys; ++i)
+            busyText += QChar(0x4e00 + i);
+        {
+            X11InputBackend backend;
+            std::thread typist([&] { typeText(backend, busyText, 0us); });
+            std::this_thread::sleep_for(20ms);
+            std::latch together(2);
+            const auto pressF24 = [&] {
+                together.arrive_and_wait();
+                backend.sendKey(0x87, true);
+            };
+            std::thread first(pressF24);
+            std::thread second(pressF24);
+            first.join();
+            second.join();
+            typist.join();
+            backend.sendKey(0x87, false);
+            QVERIFY(server.keysDown().empty());
+            QTRY_VERIFY_WITH_TIMEOUT(server.keyboardMapping() == before,
+                                     int((X11InputBackend::restoreDelay + 3s).count() * 1000));
+        }
     }
 };
 

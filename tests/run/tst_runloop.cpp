@@ -179,6 +179,18 @@ private slots:
         QCOMPARE(h.backend.events(Kind::Unicode).size(), 2u);
     }
 
+    // The run ends on its own thread while the Run is destroyed on another:
+    // both stop the exit-command watcher, which is joined once.
+    void destroyingARunAsItEndsJoinsTheWatcherOnce() {
+        for (int i = 0; i < 50; ++i) {
+            RunHarness h;
+            h.setUp(0, 1, QStringLiteral("83,3"), {{keyword::None}}, {immediately});
+            h.run->start();
+            h.run->requestStop();
+            h.run.reset();
+        }
+    }
+
     // Times beyond any clock (a hold, a key hold, a typing time and a wait)
     // last until the run is stopped instead of ending at once.
     void extremeTimesLastUntilStopped_data() {

@@ -1,9 +1,8 @@
-#include <pthread.h>
-
 #include <QFile>
 #include <QtTest>
 
 #include "runharness.h"
+#include "threadstartsfail.h"
 
 using Kind = RecordingBackend::Kind;
 
@@ -23,27 +22,6 @@ long virtualMemoryKb() {
             return line.mid(7).trimmed().split(' ').first().toLong();
     return -1;
 }
-
-// While it lives, every new thread asks for a stack larger than the address
-// space, so the system refuses to start it.
-class ThreadStartsFail {
-public:
-    ThreadStartsFail() {
-        pthread_getattr_default_np(&saved);
-        pthread_attr_t huge;
-        pthread_attr_init(&huge);
-        pthread_attr_setstacksize(&huge, size_t(1) << 47);
-        pthread_setattr_default_np(&huge);
-        pthread_attr_destroy(&huge);
-    }
-    ~ThreadStartsFail() {
-        pthread_setattr_default_np(&saved);
-        pthread_attr_destroy(&saved);
-    }
-
-private:
-    pthread_attr_t saved;
-};
 
 std::atomic<int> skippedWarnings{0};
 QtMessageHandler previousHandler = nullptr;

@@ -1,6 +1,8 @@
 #include <thread>
 
+#include <QPointer>
 #include <QSystemTrayIcon>
+#include <QThread>
 #include <QtTest>
 
 #include "runharness.h"
@@ -232,7 +234,7 @@ private slots:
         RunHarness h;
         h.setUp(0, 1, keyword::None, {{keyword::None}}, {waitLong},
                 QStringLiteral("新規プロジェクト"));
-        auto* tray = h.run->findChild<QSystemTrayIcon*>();
+        QPointer<QSystemTrayIcon> tray = h.run->trayIcon();
         QVERIFY(tray);
         QCOMPARE(tray->toolTip(), QStringLiteral("「新規プロジェクト」を終了"));
         // The shipped picture, not the stock icon that stands in without it.
@@ -253,7 +255,29 @@ private slots:
         emit tray->activated(QSystemTrayIcon::Trigger);
         QVERIFY(h.waitFinished());
         QVERIFY(h.run->wasStopped());
-        QTRY_VERIFY(!h.run->findChild<QSystemTrayIcon*>());
+        QTRY_VERIFY(!tray);
+    }
+
+    // As the window runs it: the Run on a worker thread, its tray icon on the
+    // GUI thread, where a click on it comes and where it is removed.
+    void theTrayIconStaysOnTheGuiThread() {
+        RecordingBackend backend;
+        QThread worker;
+        auto* run = new Run(backend, backend.createEventSource());
+        run->setParameters(0, 1, keyword::None, {{keyword::None}}, {waitLong}, QStringLiteral("p"));
+        QPointer<QSystemTrayIcon> tray = run->trayIcon();
+        QThread* removedOn = nullptr;
+        connect(tray, &QObject::destroyed, [&removedOn] { removedOn = QThread::currentThread(); });
+        run->moveToThread(&worker);
+        connect(run, &Run::finished, run, &QObject::deleteLater);
+        connect(run, &Run::finished, &worker, &QThread::quit);
+        worker.start();
+        QMetaObject::invokeMethod(run, &Run::start, Qt::QueuedConnection);
+        QCOMPARE(tray->thread(), QThread::currentThread());
+        emit tray->activated(QSystemTrayIcon::Trigger);
+        QTRY_VERIFY(!tray);
+        QCOMPARE(removedOn, QThread::currentThread());
+        QVERIFY(worker.wait(5000));
     }
 };
 

@@ -191,6 +191,10 @@ void X11InputBackend::pressVirtualKey(int virtualKey, bool heldLong) {
     if (heldVirtualKeys.count(virtualKey))
         return;
     if (KeyCode keycode = keycodeForVirtualKey(virtualKey, lock)) {
+        // Lending a key may have let go of the lock: another thread may have
+        // pressed this key meanwhile, and one press of it is all there is.
+        if (heldVirtualKeys.count(virtualKey))
+            return;
         // Only a key held past the repeat delay needs the server's repeat
         // off; typing and short presses change no keyboard control, which
         // would make the server notify every client.
@@ -270,6 +274,24 @@ bool X11InputBackend::sendUnicodeUnit(char16_t unit, bool down) {
     }
     XSync(display, False);
     return true;
+}
+
+void X11InputBackend::endTyping() {
+    if (!usable)
+        return;
+    Lock lock(mutex);
+    const auto thread = std::this_thread::get_id();
+    joiners.erase(thread);
+    bool released = false;
+    std::erase_if(heldUnits, [&](const auto& held) {
+        if (held.first.first != thread)
+            return false;
+        release(held.second);
+        released = true;
+        return true;
+    });
+    if (released)
+        XSync(display, False);
 }
 
 bool X11InputBackend::isKeyDown(int virtualKey) {

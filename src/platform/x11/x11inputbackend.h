@@ -44,6 +44,7 @@ public:
     bool sendKey(int virtualKey, bool down) override;
     bool pressKeyFor(int virtualKey, std::chrono::milliseconds hold) override;
     bool sendUnicodeUnit(char16_t unit, bool down) override;
+    void endTyping() override;
     bool isKeyDown(int virtualKey) override;
 
 private:
