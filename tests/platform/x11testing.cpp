@@ -1,21 +1,19 @@
 // Qt's headers go before Xlib's, whose macros would break them.
 #include <QTest>
 
+#include "run/timedoperations.h"
 #include "x11testing.h"
 #include "xevwindow.h"
 
 #include <X11/XKBlib.h>
-#include <thread>
+#include <algorithm>
 
 void typeText(InputBackend& input, const QString& text, std::chrono::microseconds interval) {
-    const auto start = std::chrono::steady_clock::now();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        input.sendUnicodeUnit(text[i].unicode(), true);
-        input.sendUnicodeUnit(text[i].unicode(), false);
-        const auto deadline = start + interval * (i + 1);
-        while (std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    // A typing time of zero types nothing; the shortest one types at once.
+    const double seconds = std::max(
+        std::chrono::duration<double>(interval).count() * static_cast<double>(text.size()), 1e-9);
+    StopSignal stop;
+    timed::typeText(input, stop, text, seconds);
 }
 
 ServerView::ServerView() : connection(XOpenDisplay(nullptr)) {}

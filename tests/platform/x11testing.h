@@ -8,8 +8,8 @@
 
 #include <X11/Xlib.h>
 
-// Types the text as the run's typing operation does: each code unit down and
-// up, then waits for the character's deadline (none when interval is zero).
+// Types the text with the run's own typing operation, one code unit every
+// `interval` (as fast as it goes when zero).
 void typeText(InputBackend& input, const QString& text, std::chrono::microseconds interval);
 
 // The test's own view of the server, independent of the backend's connection.
