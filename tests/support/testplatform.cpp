@@ -40,9 +40,13 @@ bool FakeHotkey::isHotkeyEvent(const QByteArray& type, void*) const {
     return registered && type == eventType();
 }
 
-TestPlatform::TestPlatform() { Platform::setInstanceForTesting(this); }
+TestPlatform::TestPlatform() {
+    Platform::setInstanceForTesting(this);
+}
 
-TestPlatform::~TestPlatform() { Platform::setInstanceForTesting(nullptr); }
+TestPlatform::~TestPlatform() {
+    Platform::setInstanceForTesting(nullptr);
+}
 
 std::unique_ptr<KeyboardHook> TestPlatform::createKeyboardHook() {
     return std::make_unique<FakeKeyboardHook>(hook);
