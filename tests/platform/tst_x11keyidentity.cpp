@@ -115,9 +115,8 @@ private slots:
             lastCaptured = 0;
             events.recorder.clear();
             pressKeycode(server.display(), keycode, true);
-            QVERIFY2(QTest::qWaitFor([&] {
-                         return lastCaptured != 0 && !events.recorder.events().empty();
-                     }),
+            QVERIFY2(QTest::qWaitFor(
+                         [&] { return lastCaptured != 0 && !events.recorder.events().empty(); }),
                      qPrintable(QString::number(keycode)));
             const int name = lastCaptured;
             QCOMPARE(events.recorder.events().front(), std::make_pair(name, true));
@@ -149,8 +148,8 @@ private slots:
         runTool("xdotool", {"click", "3"});
         runTool("xdotool", {"key", "ctrl+a"});
         const std::vector<std::pair<int, bool>> expected{
-            {vk::LButton, true}, {vk::LButton, false}, {vk::RButton, true}, {vk::RButton, false},
-            {vk::LControl, true}, {'A', true}, {vk::LControl, false}, {'A', false}};
+            {vk::LButton, true},  {vk::LButton, false}, {vk::RButton, true},   {vk::RButton, false},
+            {vk::LControl, true}, {'A', true},          {vk::LControl, false}, {'A', false}};
         QTRY_COMPARE(events.recorder.events(), expected);
     }
 };
