@@ -7,36 +7,47 @@
 
 #ifdef Q_OS_WIN
 
+#include "platform/win32/windowsapi.h"
+
 namespace {
 
 // Windows runs console signal handlers on a thread of their own, so the
-// handler may wake the waiter itself.
-std::atomic<int> signalled{0};
+// handler may wake the waiter itself. An event, not std::atomic::wait:
+// mingw's libstdc++ can miss a notification there, and then the player never
+// ends.
+std::atomic<bool> closing{false};
+HANDLE wake = nullptr;
 
 extern "C" void onStopSignal(int) {
-    signalled.store(1);
-    signalled.notify_all();
+    SetEvent(wake);
 }
 
 } // namespace
 
 StopSignals::StopSignals(std::function<void()> onStop) {
+    closing = false;
+    wake = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!wake)
+        return; // Ctrl+C then ends the player as it ends any console program.
     std::signal(SIGINT, onStopSignal);
     std::signal(SIGTERM, onStopSignal);
     waiter = std::thread([onStop = std::move(onStop)] {
-        signalled.wait(0);
-        if (signalled.load() == 1)
+        WaitForSingleObject(wake, INFINITE);
+        if (!closing)
             onStop();
     });
 }
 
 StopSignals::~StopSignals() {
+    if (!wake)
+        return;
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
-    int expected = 0;
-    signalled.compare_exchange_strong(expected, 2);
-    signalled.notify_all();
+    closing = true;
+    SetEvent(wake);
     waiter.join();
+    CloseHandle(wake);
+    wake = nullptr;
 }
 
 #else
