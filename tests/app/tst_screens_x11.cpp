@@ -37,13 +37,6 @@ bool moveTo(const QPoint& point) {
         {"mousemove", QString::number(point.x()), QString::number(point.y())});
 }
 
-HoverHideWindow* hintWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* hint = qobject_cast<HoverHideWindow*>(widget))
-            return hint;
-    return nullptr;
-}
-
 } // namespace
 
 // Two monitors side by side, the primary on the right (so its origin is
@@ -75,13 +68,13 @@ private slots:
         fixture::addCommandType(window, mousePointerType);
         fixture::addConditionType(window, clickCondition);
         child<QPushButton>(window, "pointer_get_button")->click();
-        QVERIFY(hintWindow());
-        QVERIFY(QTest::qWaitForWindowExposed(hintWindow()));
+        QVERIFY(fixture::hintWindow());
+        QVERIFY(QTest::qWaitForWindowExposed(fixture::hintWindow()));
         const QScreen* left = QGuiApplication::screens().at(1);
-        QVERIFY2(
-            left->geometry().contains(hintWindow()->frameGeometry()),
-            qPrintable(
-                QStringLiteral("hint at %1,%2").arg(hintWindow()->x()).arg(hintWindow()->y())));
+        QVERIFY2(left->geometry().contains(fixture::hintWindow()->frameGeometry()),
+                 qPrintable(QStringLiteral("hint at %1,%2")
+                                .arg(fixture::hintWindow()->x())
+                                .arg(fixture::hintWindow()->y())));
         QVERIFY(moveTo(onLeft));
         QVERIFY(XevWatcher::xdotool({"key", "ctrl+alt+g"}));
         QTRY_VERIFY(window.isVisible());

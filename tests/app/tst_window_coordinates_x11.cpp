@@ -13,13 +13,6 @@ namespace {
 
 constexpr int mousePointerType = 2;
 
-HoverHideWindow* hintWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* hint = qobject_cast<HoverHideWindow*>(widget))
-            return hint;
-    return nullptr;
-}
-
 } // namespace
 
 // Coordinate capture on a real X display: the pointer moved and Ctrl+Alt+G
@@ -41,22 +34,22 @@ private slots:
         fixture::addCommandType(window, mousePointerType);
         child<QPushButton>(window, "pointer_get_button")->click();
         QVERIFY(!window.isVisible());
-        QVERIFY(hintWindow());
-        QVERIFY(QTest::qWaitForWindowExposed(hintWindow()));
+        QVERIFY(fixture::hintWindow());
+        QVERIFY(QTest::qWaitForWindowExposed(fixture::hintWindow()));
 
         // The hint dodges the real pointer.
-        const QRect hint = hintWindow()->frameGeometry();
+        const QRect hint = fixture::hintWindow()->frameGeometry();
         QVERIFY(XevWatcher::xdotool(
             {"mousemove", QString::number(hint.left() - 50), QString::number(hint.top() - 50)}));
-        QTRY_VERIFY(hintWindow()->isHidden());
+        QTRY_VERIFY(fixture::hintWindow()->isHidden());
         QVERIFY(XevWatcher::xdotool({"mousemove", "1250", "30"}));
-        QTRY_VERIFY(hintWindow()->isVisible());
-        QCOMPARE(hintWindow()->frameGeometry(), hint);
+        QTRY_VERIFY(fixture::hintWindow()->isVisible());
+        QCOMPARE(fixture::hintWindow()->frameGeometry(), hint);
 
         QVERIFY(XevWatcher::xdotool({"key", "ctrl+alt+g"}));
         QTRY_VERIFY(window.isVisible());
         QCOMPARE(window.commands()[0], (QStringList{"マウスポインター", "1250", "30"}));
-        QTRY_VERIFY(!hintWindow());
+        QTRY_VERIFY(!fixture::hintWindow());
 
         // Released again: the combination reaches other clients.
         XevWatcher xev;

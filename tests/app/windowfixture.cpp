@@ -1,6 +1,7 @@
 #include "windowfixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 #include <QWindow>
 
+#include "app/hoverhidewindow.h"
 #include "modalanswerer.h"
 #include "settings/settings.h"
 
@@ -82,6 +84,13 @@ QString writeFile(const QString& folder, const QString& name, const QByteArray& 
         qFatal("cannot write a test file");
     file.write(text);
     return path;
+}
+
+HoverHideWindow* hintWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* hint = qobject_cast<HoverHideWindow*>(widget))
+            return hint;
+    return nullptr;
 }
 
 } // namespace fixture

@@ -11,6 +11,8 @@ class QListWidget;
 
 // Helpers shared by the main window tests. Settings live in Qt's test
 // locations, never in the user's own.
+class HoverHideWindow;
+
 namespace fixture {
 
 // Turns on the test locations; call once per test program.
@@ -42,5 +44,7 @@ QString shownTitle(const kestrun& window);
 void openProject(kestrun& window, const QString& path);
 // Writes `text` into a file in `folder` and returns its path.
 QString writeFile(const QString& folder, const QString& name, const QByteArray& text);
+// The hint window of a coordinate capture, or null when none is open.
+HoverHideWindow* hintWindow();
 
 } // namespace fixture

@@ -18,13 +18,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/win32/windowsapi.h"
 
 namespace {
 
