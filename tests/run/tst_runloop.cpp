@@ -170,7 +170,10 @@ private slots:
                  {keyword::EnterText, QStringLiteral("abcdef"), QStringLiteral("30")}},
                 {immediately, immediately, waitTime(30)});
         h.run->start();
-        QVERIFY(QTest::qWaitFor([&] { return h.backend.isKeyDown(65); }, 2000));
+        // The typing has begun: its first character (down and up) is out.
+        QVERIFY(QTest::qWaitFor(
+            [&] { return h.backend.isKeyDown(65) && h.backend.events(Kind::Unicode).size() >= 2; },
+            2000));
         const auto t0 = Clock::now();
         h.run.reset();
         QVERIFY(secondsBetween(t0, Clock::now()) < 0.5);
