@@ -94,7 +94,7 @@ private slots:
         const auto buttons = h.backend.events(Kind::MouseButton);
         QCOMPARE(buttons.size(), 2u);
         const auto mark = firstMark(h.backend, {5, 5});
-        QVERIFY(secondsBetween(buttons[0].time, mark) < 0.1);
+        QVERIFY(secondsBetween(buttons[0].time, mark) < 0.3);
         QVERIFY(mark < buttons[1].time);
     }
 
@@ -107,7 +107,7 @@ private slots:
         const auto buttons = h.backend.events(Kind::MouseButton);
         QCOMPARE(buttons.size(), 2u);
         const double after = secondsBetween(buttons[1].time, firstMark(h.backend, {5, 5}));
-        QVERIFY2(after > 0.095 && after < 0.35, qPrintable(QString::number(after)));
+        QVERIFY2(after > 0.095 && after < 0.5, qPrintable(QString::number(after)));
     }
 
     void timeCountsFromTheOperationsStart() {
@@ -122,9 +122,10 @@ private slots:
         const auto moves = h.backend.events(Kind::SetCursor);
         const auto mark = firstMark(h.backend, {-7, -7});
         // The first move comes once the operation's thread runs, which a busy
-        // system (or Wine) may start some 20 ms after the wait began.
+        // system (or Wine) may start well after the wait began. Counted from
+        // the operation's end, the wait would end some 0.8 s after it.
         const double after = secondsBetween(moves.front().time, mark);
-        QVERIFY2(after > 0.15 && after < 0.4, qPrintable(QString::number(after)));
+        QVERIFY2(after > 0.1 && after < 0.55, qPrintable(QString::number(after)));
         QVERIFY(moves.back().time > mark);
         QCOMPARE(QPoint(moves.back().a, moves.back().b), QPoint(100, 0));
     }
