@@ -14,6 +14,17 @@
 #include "platform/sessionchoice.h"
 #include "run/run.h"
 
+namespace {
+
+// Every refusal to run ends here: a box in the window's language.
+void refuseRun(QWidget* window, bool japanese, const QString& japaneseText,
+               const QString& englishText) {
+    QMessageBox::critical(window, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
+                          japanese ? japaneseText : englishText);
+}
+
+} // namespace
+
 void kestrun::connectRunButton() {
     connect(run_button, &QPushButton::clicked, this, &kestrun::stertRun);
 }
@@ -25,12 +36,12 @@ void kestrun::stertRun() {
     if (!Platform::instance().input().canSynthesize()) {
         const SessionKind session =
             chooseSession(SessionEnvironment::current(), SessionProgram::Window).kind;
-        QMessageBox::critical(
-            this, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
-            (japanese
-                 ? QStringLiteral("この環境ではキーボードとマウスを操作できません。")
-                 : QStringLiteral("Keyboard and mouse cannot be controlled in this session.")) +
-                u'\n' + noInputReason(session, QGuiApplication::platformName(), japanese));
+        const QString reason =
+            u'\n' + noInputReason(session, QGuiApplication::platformName(), japanese);
+        refuseRun(this, japanese,
+                  QStringLiteral("この環境ではキーボードとマウスを操作できません。") + reason,
+                  QStringLiteral("Keyboard and mouse cannot be controlled in this session.") +
+                      reason);
         return;
     }
     RunDialog dialog(settings.stert_time, settings.run_number, settings.stop_command,
@@ -50,12 +61,10 @@ void kestrun::stertRun() {
     run_lock = Platform::instance().createRunLock();
     if (!run_lock->tryAcquire()) {
         run_lock.reset();
-        QMessageBox::critical(
-            this, settings.is_japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
-            settings.is_japanese
-                ? QStringLiteral("このデスクトップでは別の実行が進行中です。終わってから"
-                                 "もう一度実行してください。")
-                : QStringLiteral("Another run is going on on this desktop. Run again once it "
+        refuseRun(this, settings.is_japanese,
+                  QStringLiteral("このデスクトップでは別の実行が進行中です。終わってから"
+                                 "もう一度実行してください。"),
+                  QStringLiteral("Another run is going on on this desktop. Run again once it "
                                  "has ended."));
         return;
     }
@@ -67,11 +76,9 @@ void kestrun::stertRun() {
     if (!thread->isRunning() && !thread->isFinished()) {
         delete thread;
         run_lock.reset();
-        QMessageBox::critical(
-            this, settings.is_japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
-            settings.is_japanese
-                ? QStringLiteral("実行を開始できませんでした。スレッドを作成できません。")
-                : QStringLiteral("The run could not start: no thread could be created."));
+        refuseRun(this, settings.is_japanese,
+                  QStringLiteral("実行を開始できませんでした。スレッドを作成できません。"),
+                  QStringLiteral("The run could not start: no thread could be created."));
         return;
     }
     auto* run = new Run;
