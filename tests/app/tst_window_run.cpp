@@ -1,3 +1,5 @@
+#include <optional>
+
 #include <QtTest>
 
 #include <QDoubleSpinBox>
@@ -121,6 +123,33 @@ private slots:
         QTRY_VERIFY(!runIndicator());
     }
 
+private:
+    // Presses Run on a window with one pointer jump and starts from the
+    // dialog: the run is refused with a box starting with `message`, the
+    // window stays, the lock is free and the pointer never moves.
+    void expectRunRefused(const QString& message, bool threadsFail = false) {
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, 2);
+        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
+        auto dialog = runDialog(true);
+        {
+            std::optional<ThreadStartsFail> refuse;
+            if (threadsFail)
+                refuse.emplace();
+            child<QPushButton>(window, "run_button")->click();
+        }
+        QVERIFY(dialog->answered());
+        QVERIFY(error->answered());
+        QVERIFY2(error->text.startsWith(message), qPrintable(error->text));
+        QVERIFY(window.isVisible());
+        QVERIFY(!platform.runLock.held);
+        QTest::qWait(100);
+        QVERIFY(platform.backend.events(RecordingBackend::Kind::SetCursor).empty());
+    }
+
+private slots:
     void noRunWhileAnotherHoldsTheDesktop_data() {
         QTest::addColumn<bool>("japanese");
         QTest::addColumn<QString>("text");
@@ -136,43 +165,14 @@ private slots:
                                                          "\"is_japanese\": false"));
         platform.runLock.takenElsewhere = true;
         const auto free = qScopeGuard([this] { platform.runLock.takenElsewhere = false; });
-        kestrun window;
-        window.show();
-        fixture::enterEditor(window);
-        fixture::addCommandType(window, 2);
-        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
-        auto dialog = runDialog(true);
-        child<QPushButton>(window, "run_button")->click();
-        QVERIFY(dialog->answered());
-        QVERIFY(error->answered());
-        QVERIFY2(error->text.startsWith(text), qPrintable(error->text));
-        QVERIFY(window.isVisible());
-        QTest::qWait(100);
-        QVERIFY(platform.backend.events(RecordingBackend::Kind::SetCursor).empty());
+        expectRunRefused(text);
     }
 
     // A system out of threads gets no run: the window stays and says why.
     void withoutAThreadForTheRunTheWindowStaysAndSaysSo() {
         fixture::writeSettings(QStringLiteral("\"is_used_stert\": true"));
-        kestrun window;
-        window.show();
-        fixture::enterEditor(window);
-        fixture::addCommandType(window, 2);
-        auto error = ModalAnswerer::messageBox(QMessageBox::Ok);
-        auto dialog = runDialog(true);
         QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^QThread::start"));
-        {
-            ThreadStartsFail refuse;
-            child<QPushButton>(window, "run_button")->click();
-        }
-        QVERIFY(dialog->answered());
-        QVERIFY(error->answered());
-        QVERIFY2(error->text.startsWith(QStringLiteral("実行を開始できませんでした。")),
-                 qPrintable(error->text));
-        QVERIFY(window.isVisible());
-        QVERIFY(!platform.runLock.held);
-        QTest::qWait(100);
-        QVERIFY(platform.backend.events(RecordingBackend::Kind::SetCursor).empty());
+        expectRunRefused(QStringLiteral("実行を開始できませんでした。"), true);
     }
 
     // Here in a Wayland session without XWayland: the box says why.
