@@ -33,7 +33,7 @@ function close_entry(    command, stamp) {
     version = $2
     day = substr($3, 2, 10)
     items = 0
-    if (NR > 1 && started)
+    if (started)
         print ""
     started = 1
     print "kestrun (" version ") stable; urgency=medium"
