@@ -11,7 +11,7 @@ packages=(
     libx11-dev libxtst-dev libxi-dev libxkbcommon-dev
     xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool
     fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n shared-mime-info
-    clang-14 libclang-rt-14-dev lintian
+    clang-14 libclang-rt-14-dev lintian man-db bash-completion
     "$@"
 )
 

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QFont>
 #include <QMessageBox>
@@ -26,7 +27,16 @@ int main(int argc, char* argv[]) {
     QToolTip::setFont(tooltipFont);
 
     // `kestrun FILE.cmdat`, as a file manager starts it for a project file.
-    const QStringList arguments = QApplication::arguments().mid(1);
+    // --help is also the source of the manual page's options.
+    QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Edits and runs Kestrun projects (.cmdat)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A project to open."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(app);
+    const QStringList arguments = parser.positionalArguments();
     const QString file =
         arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).absoluteFilePath();
 
