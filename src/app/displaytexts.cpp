@@ -1,11 +1,13 @@
 #include "app/displaytexts.h"
 
+#include "app/editorpanels.h"
 #include "app/interfacetexts.h"
-#include "model/tokens.h"
+#include "model/pagetypes.h"
 
 QString pageBarName(const QString& keyword, bool japanese) {
-    if (!japanese && keyword == keyword::Key)
-        return QStringLiteral("key");
+    const OperationPanel* panel = findByKeyword(operationPanels(), keyword);
+    if (!japanese && panel && panel->pageBarEnglish)
+        return QString::fromUtf8(panel->pageBarEnglish);
     const QString name = operationTypeText(keyword, japanese);
     return name.isNull() ? keyword : name;
 }

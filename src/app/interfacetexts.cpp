@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "model/pagetypes.h"
+
 namespace {
 
 // Sets the text of `object` itself, or of its combo box entry `item`; false
@@ -46,15 +48,8 @@ bool setHelpText(QWidget* window, const char* objectName, const QString& tooltip
     return true;
 }
 
-// Type names are the entries of the type menus, whose Japanese text is the
-// keyword stored in the project.
-QString typeText(const char* menuName, const QString& keyword, bool japanese) {
-    for (const FixedText& row : fixedTexts()) {
-        if (row.item >= 0 && qstrcmp(row.objectName, menuName) == 0 &&
-            keyword == QString::fromUtf8(row.japanese))
-            return QString::fromUtf8(japanese ? row.japanese : row.english);
-    }
-    return {};
+QString typeText(const PageType* type, bool japanese) {
+    return type ? type->name(japanese) : QString();
 }
 
 } // namespace
@@ -95,9 +90,9 @@ void showFirstStartWelcome(QWidget* parent) {
 }
 
 QString operationTypeText(const QString& keyword, bool japanese) {
-    return typeText("command_type_combo", keyword, japanese);
+    return typeText(findByKeyword(operationTypes(), keyword), japanese);
 }
 
 QString conditionTypeText(const QString& keyword, bool japanese) {
-    return typeText("condition_type_combo", keyword, japanese);
+    return typeText(findByKeyword(conditionTypes(), keyword), japanese);
 }

@@ -1,5 +1,12 @@
 #include "app/interfacetexts.h"
 
+#include <deque>
+#include <vector>
+
+#include <QByteArray>
+
+#include "model/pagetypes.h"
+
 // The texts exactly as the users know them, typos included.
 
 namespace {
@@ -11,12 +18,6 @@ constexpr FixedText fixedTable[] = {
     {"command_group", -1, "操作", "Operation"},
     {"condition_group", -1, "条件", "Condition"},
     {"page_group", -1, "ページ", "Page"},
-    {"command_type_combo", 0, "なし", "None"},
-    {"command_type_combo", 1, "クリック", "Click"},
-    {"command_type_combo", 2, "マウスポインター", "Mouse Pointer"},
-    {"command_type_combo", 3, "スムーズムーブ", "Smooth Move"},
-    {"command_type_combo", 4, "キー", "Key"},
-    {"command_type_combo", 5, "入力", "Enter Text"},
     {"command_add_button", -1, "追加", "Add"},
     {"test_button", -1, "テスト", "Test"},
     {"command_type_label", -1, "X", "X"},
@@ -29,12 +30,6 @@ constexpr FixedText fixedTable[] = {
     {"smooth_y_label", -1, "Y:", "Y:"},
     {"pointer_get_button", -1, "取得", "Get"},
     {"smooth_get_button", -1, "取得", "Get"},
-    {"condition_type_combo", 0, "終わるまで待つ", "Wait until over"},
-    {"condition_type_combo", 1, "時間", "Time"},
-    {"condition_type_combo", 2, "即時", "Immediately"},
-    {"condition_type_combo", 3, "クリック", "Click"},
-    {"condition_type_combo", 4, "キー", "Key"},
-    {"condition_type_combo", 5, "時刻", "Clock Time"},
     {"condition_add_button", -1, "追加", "Add"},
     {"condition_type_label", -1, "時間", "Time"},
     {"condition_button_combo", 0, "左", "Left"},
@@ -168,10 +163,31 @@ constexpr HelpText helpTable[] = {
      "Easily gets the mouse pointer coordinates."},
 };
 
+// The type menus' entries, from the page types, then the table.
+struct FixedTexts {
+    std::deque<QByteArray> keywords;
+    std::vector<FixedText> rows;
+
+    void addTypeMenu(const char* menu, std::span<const PageType> types) {
+        int item = 0;
+        for (const PageType& type : types) {
+            keywords.push_back(type.keyword.toUtf8());
+            rows.push_back({menu, item++, keywords.back().constData(), type.english});
+        }
+    }
+};
+
 } // namespace
 
 std::span<const FixedText> fixedTexts() {
-    return fixedTable;
+    static const FixedTexts texts = [] {
+        FixedTexts built;
+        built.addTypeMenu("command_type_combo", operationTypes());
+        built.addTypeMenu("condition_type_combo", conditionTypes());
+        built.rows.insert(built.rows.end(), std::begin(fixedTable), std::end(fixedTable));
+        return built;
+    }();
+    return texts.rows;
 }
 
 std::span<const HelpText> helpTexts() {

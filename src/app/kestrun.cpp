@@ -71,7 +71,7 @@ void kestrun::showEditor() {
     for (QWidget* widget : std::initializer_list<QWidget*>{
              command_type_label, condition_type_combo, command_type_combo, command_add_button,
              run_button, next_button, page_label, condition_type_label, condition_add_button,
-             condition_seconds_label, condition_time_spin, command_group, condition_group,
+             condition_seconds_label, fields.condition_time_spin, command_group, condition_group,
              page_group, page_list, copy_button})
         widget->show();
     editor_shown = true;

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "app/editorpanels.h"
 #include "app/globalhotkeyfilter.h"
 #include "app/projecthistory.h"
 #include "keys/heldkeyswallower.h"
@@ -195,8 +196,6 @@ private:
     int hotkeyId = GlobalHotkey::hotkeyId;
     QTimer keystroke_timer;
     std::unique_ptr<KeyCapture> key_capture;
-    // Texts too wide for their widgets get smaller fonts, but not below this.
-    static constexpr int smallestFontPixels = 12;
     // An editor key capture runs: the page it started on stays locked.
     bool capturing_key = false;
     ProjectHistory history;
@@ -213,18 +212,11 @@ private:
     QPushButton* language_button = nullptr;
     QComboBox* command_type_combo = nullptr;
     QPushButton* command_add_button = nullptr;
-    QPushButton* test_button = nullptr;
     QLabel* command_type_label = nullptr;
-    QTextEdit* text_edit = nullptr;
-    QComboBox* command_button_combo = nullptr;
-    QLabel* command_seconds_label = nullptr;
-    QDoubleSpinBox* command_time_spin = nullptr;
     QComboBox* condition_type_combo = nullptr;
     QPushButton* condition_add_button = nullptr;
     QLabel* condition_type_label = nullptr;
     QLabel* condition_seconds_label = nullptr;
-    QComboBox* condition_button_combo = nullptr;
-    QDoubleSpinBox* condition_time_spin = nullptr;
     QPushButton* previous_button = nullptr;
     QPushButton* run_button = nullptr;
     QPushButton* next_button = nullptr;
@@ -233,21 +225,9 @@ private:
     QListWidget* page_list = nullptr;
     QPushButton* copy_button = nullptr;
     QPushButton* paste_button = nullptr;
-    QLabel* command_key_label = nullptr;
-    QLabel* condition_key_label = nullptr;
-    QLabel* pointer_x_label = nullptr;
-    QSpinBox* pointer_x_spin = nullptr;
-    QLabel* pointer_y_label = nullptr;
-    QSpinBox* pointer_y_spin = nullptr;
-    QPushButton* pointer_get_button = nullptr;
-    QLabel* smooth_x_label = nullptr;
-    QSpinBox* smooth_x_spin = nullptr;
-    QLabel* smooth_y_label = nullptr;
-    QSpinBox* smooth_y_spin = nullptr;
-    QPushButton* smooth_get_button = nullptr;
-    QSpinBox* hour_spin = nullptr;
-    QLabel* clock_colon_label = nullptr;
-    QSpinBox* minute_spin = nullptr;
+
+    // The fields the page types' panels show.
+    EditorFields fields;
 
     QMenu* file_menu = nullptr;
     QMenu* edit_menu = nullptr;

@@ -10,9 +10,9 @@
 #include "platform/platform.h"
 
 void kestrun::connectCoordinateCapture() {
-    connect(pointer_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
-    connect(smooth_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
-    connect(test_button, &QPushButton::clicked, this, &kestrun::moveMousePointer);
+    connect(fields.pointer_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
+    connect(fields.smooth_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
+    connect(fields.test_button, &QPushButton::clicked, this, &kestrun::moveMousePointer);
 }
 
 // Without the hotkey nothing could end the capture, so the window stays and
@@ -52,8 +52,8 @@ void kestrun::getCoordinate2() {
     if (!hotkeyRegistered)
         return;
     const QPoint pointer = Platform::instance().input().cursorPosition();
-    pointer_x_spin->setValue(pointer.x());
-    pointer_y_spin->setValue(pointer.y());
+    fields.pointer_x_spin->setValue(pointer.x());
+    fields.pointer_y_spin->setValue(pointer.y());
     QStringList& command = list_command[current_page - 1];
     const QString x = QString::number(pointer.x());
     const QString y = QString::number(pointer.y());

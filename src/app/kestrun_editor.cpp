@@ -16,6 +16,7 @@
 #include "dialogs/textfit.h"
 #include "keys/keycapture.h"
 #include "keys/keycombination.h"
+#include "model/pagetypes.h"
 
 namespace {
 
@@ -27,90 +28,26 @@ void setTypeLabel(QLabel* label, const QString& text) {
         label->setText(text);
 }
 
-void showAll(std::initializer_list<QWidget*> widgets) {
-    for (QWidget* widget : widgets)
-        widget->show();
-}
-
 } // namespace
 
 void kestrun::hideTypeWidgets() {
-    for (QWidget* widget : std::initializer_list<QWidget*>{command_button_combo,
-                                                           command_time_spin,
-                                                           command_seconds_label,
-                                                           text_edit,
-                                                           command_key_label,
-                                                           pointer_x_label,
-                                                           pointer_x_spin,
-                                                           pointer_y_label,
-                                                           pointer_y_spin,
-                                                           pointer_get_button,
-                                                           smooth_x_label,
-                                                           smooth_x_spin,
-                                                           smooth_y_label,
-                                                           smooth_y_spin,
-                                                           smooth_get_button,
-                                                           test_button,
-                                                           condition_button_combo,
-                                                           condition_time_spin,
-                                                           condition_seconds_label,
-                                                           condition_key_label,
-                                                           hour_spin,
-                                                           minute_spin,
-                                                           clock_colon_label})
+    for (QWidget* widget : panelWidgets(fields))
         widget->hide();
+    condition_seconds_label->hide();
 }
 
 void kestrun::showCommand(const QStringList& tokens) {
     const QString type = tokenAt(tokens, 0);
     setTypeLabel(command_type_label, operationTypeText(type, settings.is_japanese));
-    if (type == keyword::Click) {
-        showAll({command_button_combo, command_time_spin, command_seconds_label});
-        command_button_combo->setCurrentText(
-            buttonDisplayName(tokenAt(tokens, 1), settings.is_japanese));
-        command_time_spin->setValue(tokenDouble(tokens, 2));
-    } else if (type == keyword::MousePointer) {
-        showAll({pointer_x_label, pointer_x_spin, pointer_y_label, pointer_y_spin, test_button,
-                 pointer_get_button});
-        pointer_x_spin->setValue(tokenInt(tokens, 1));
-        pointer_y_spin->setValue(tokenInt(tokens, 2));
-    } else if (type == keyword::SmoothMove) {
-        showAll({smooth_x_label, smooth_x_spin, smooth_y_label, smooth_y_spin, command_time_spin,
-                 command_seconds_label, test_button, smooth_get_button});
-        smooth_x_spin->setValue(tokenInt(tokens, 1));
-        smooth_y_spin->setValue(tokenInt(tokens, 2));
-        command_time_spin->setValue(tokenDouble(tokens, 3));
-    } else if (type == keyword::Key) {
-        showAll({command_key_label, command_time_spin, command_seconds_label});
-        showFitted(command_key_label, keyCombinationLabel(tokenAt(tokens, 1)), smallestFontPixels);
-        command_time_spin->setValue(tokenDouble(tokens, 2));
-    } else if (type == keyword::EnterText) {
-        showAll({text_edit, command_time_spin, command_seconds_label});
-        // Plain text: rich-text markup in a token must come back unchanged.
-        text_edit->setPlainText(tokenAt(tokens, 1));
-        command_time_spin->setValue(tokenDouble(tokens, 2));
-    }
+    if (const OperationPanel* panel = findByKeyword(operationPanels(), type))
+        showPanel(*panel, fields, tokens, settings.is_japanese);
 }
 
 void kestrun::showCondition(const QStringList& tokens) {
     const QString type = tokenAt(tokens, 0);
     setTypeLabel(condition_type_label, conditionTypeText(type, settings.is_japanese));
-    if (type == keyword::WaitUntilOver || type == keyword::Time) {
-        condition_time_spin->show();
-        condition_time_spin->setValue(tokenDouble(tokens, 1));
-    } else if (type == keyword::Click) {
-        condition_button_combo->show();
-        condition_button_combo->setCurrentText(
-            buttonDisplayName(tokenAt(tokens, 1), settings.is_japanese));
-    } else if (type == keyword::Key) {
-        condition_key_label->show();
-        showFitted(condition_key_label, keyCombinationLabel(tokenAt(tokens, 1)),
-                   smallestFontPixels);
-    } else if (type == keyword::ClockTime) {
-        showAll({hour_spin, clock_colon_label, minute_spin});
-        hour_spin->setValue(tokenInt(tokens, 1));
-        minute_spin->setValue(tokenInt(tokens, 2));
-    }
+    if (const ConditionPanel* panel = findByKeyword(conditionPanels(), type))
+        showPanel(*panel, fields, tokens, settings.is_japanese);
 }
 
 void kestrun::changeMenuAddCommand() {
@@ -128,7 +65,8 @@ void kestrun::addCommand() {
         return;
     const QStringList previous = list_command[current_page - 1];
     list_command[current_page - 1] = defaultCommand(selected_command_type);
-    if (selected_command_type != keyword::Key) {
+    const OperationPanel* panel = findByKeyword(operationPanels(), selected_command_type);
+    if (!panel || !panel->capturesKey) {
         refresh();
         return;
     }
@@ -144,7 +82,8 @@ void kestrun::addCondition() {
     const QStringList previous = list_condition[current_page - 1];
     list_condition[current_page - 1] =
         defaultCondition(selected_condition_type, QTime::currentTime());
-    if (selected_condition_type != keyword::Key) {
+    const ConditionPanel* panel = findByKeyword(conditionPanels(), selected_condition_type);
+    if (!panel || !panel->capturesKey) {
         refresh();
         return;
     }
@@ -198,10 +137,16 @@ void kestrun::pollKeystroke() {
 void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
     // The coordinate buttons too: the capture holds the keyboard, so
     // Ctrl+Alt+G could not end a coordinate capture.
-    const std::initializer_list<QWidget*> controls{
-        page_group,           command_type_combo, command_add_button, condition_type_combo,
-        condition_add_button, run_button,         menuBar(),          pointer_get_button,
-        smooth_get_button,    test_button};
+    const std::initializer_list<QWidget*> controls{page_group,
+                                                   command_type_combo,
+                                                   command_add_button,
+                                                   condition_type_combo,
+                                                   condition_add_button,
+                                                   run_button,
+                                                   menuBar(),
+                                                   fields.pointer_get_button,
+                                                   fields.smooth_get_button,
+                                                   fields.test_button};
     updateEditActions();
     if (!on) {
         command_group->setEnabled(true);
@@ -216,14 +161,14 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
         widget->setEnabled(false);
     command_add_button->hide();
     condition_add_button->hide();
-    showFitted(forCondition ? condition_key_label : command_key_label,
+    showFitted(forCondition ? fields.condition_key_label : fields.command_key_label,
                keyCapturePrompt(settings.is_japanese), smallestFontPixels);
     if (forCondition) {
-        condition_time_spin->hide();
+        fields.condition_time_spin->hide();
         condition_seconds_label->hide();
     } else {
-        command_time_spin->hide();
-        command_seconds_label->hide();
+        fields.command_time_spin->hide();
+        fields.command_seconds_label->hide();
     }
 }
 
@@ -254,17 +199,12 @@ void kestrun::changeSomeThing() {
     if (refreshing)
         return;
     const int index = current_page - 1;
-    const CommandFields command{command_time_spin->value(), command_button_combo->currentText(),
-                                pointer_x_spin->value(),    pointer_y_spin->value(),
-                                smooth_x_spin->value(),     smooth_y_spin->value(),
-                                text_edit->toPlainText()};
-    const ConditionFields condition{condition_time_spin->value(),
-                                    condition_button_combo->currentText(), hour_spin->value(),
-                                    minute_spin->value()};
-    list_command[index] = writeBackCommand(list_command[index], command, settings.is_japanese);
+    list_command[index] =
+        writeBackCommand(list_command[index], commandFields(fields), settings.is_japanese);
     list_condition[index] =
-        writeBackCondition(list_condition[index], condition, settings.is_japanese);
-    if (tokenAt(list_command[index], 0) == keyword::EnterText) {
+        writeBackCondition(list_condition[index], conditionFields(fields), settings.is_japanese);
+    const OperationPanel* panel = findByKeyword(operationPanels(), tokenAt(list_command[index], 0));
+    if (panel && panel->editCompletes) {
         setNavigationLocked(lacksInput(list_command[index], list_condition[index]));
         hideInapplicableNavigation();
     }

@@ -43,10 +43,10 @@ void kestrun::connectHistory() {
 // Text fields keep Ctrl+Z for an undo of their own; the project's undo covers
 // their edits, so the keys go to the window's actions instead.
 void kestrun::leaveUndoKeysToTheWindow() {
-    QList<QWidget*> fields{text_edit};
+    QList<QWidget*> textFields{fields.text_edit};
     for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>())
-        fields << spin;
-    for (QWidget* field : fields) {
+        textFields << spin;
+    for (QWidget* field : textFields) {
         field->installEventFilter(this);
         for (QWidget* part : field->findChildren<QWidget*>())
             part->installEventFilter(this);

@@ -12,6 +12,7 @@
 
 #include "app/kestrun.h"
 #include "app/styles.h"
+#include "model/pagetypes.h"
 
 // Every widget is a direct child of the window at a fixed place; widgets
 // created later lie above earlier ones where they overlap.
@@ -105,28 +106,26 @@ void kestrun::buildStartPage() {
 
 void kestrun::buildTypeEditors() {
     // Wide enough for "マウスポインター", up to the Add button.
-    command_type_combo = place(combo(this, {keyword::None, keyword::Click, keyword::MousePointer,
-                                            keyword::SmoothMove, keyword::Key, keyword::EnterText}),
-                               "command_type_combo", 20, 60, 218, 40, style::combo());
+    command_type_combo = place(combo(this, keywordsOf(operationTypes())), "command_type_combo", 20,
+                               60, 218, 40, style::combo());
     command_add_button = place(new QPushButton(QStringLiteral("追加"), this), "command_add_button",
                                240, 60, 60, 38, style::button24());
-    test_button = place(new QPushButton(QStringLiteral("テスト"), this), "test_button", 310, 220,
-                        90, 38, style::button24());
+    fields.test_button = place(new QPushButton(QStringLiteral("テスト"), this), "test_button", 310,
+                               220, 90, 38, style::button24());
     command_type_label = place(new QLabel(QStringLiteral("X"), this), "command_type_label", 20, 110,
                                300, 30, style::label24());
     command_type_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    text_edit = place(new QTextEdit(this), "text_edit", 20, 142, 380, 73, style::text());
-    command_button_combo = place(combo(this, {keyword::Left, keyword::Right}),
-                                 "command_button_combo", 20, 150, 90, 40, style::combo());
-    command_seconds_label = place(new QLabel(QStringLiteral("秒"), this), "command_seconds_label",
-                                  140, 210, 60, 60, style::label30());
-    command_time_spin =
+    fields.text_edit = place(new QTextEdit(this), "text_edit", 20, 142, 380, 73, style::text());
+    fields.command_button_combo = place(combo(this, {keyword::Left, keyword::Right}),
+                                        "command_button_combo", 20, 150, 90, 40, style::combo());
+    fields.command_seconds_label =
+        place(new QLabel(QStringLiteral("秒"), this), "command_seconds_label", 140, 210, 60, 60,
+              style::label30());
+    fields.command_time_spin =
         place(realSpin(this, 0.01), "command_time_spin", 20, 220, 110, 40, style::realSpin());
 
-    condition_type_combo =
-        place(combo(this, {keyword::WaitUntilOver, keyword::Time, keyword::Immediately,
-                           keyword::Click, keyword::Key, keyword::ClockTime}),
-              "condition_type_combo", 20, 310, 200, 40, style::combo());
+    condition_type_combo = place(combo(this, keywordsOf(conditionTypes())), "condition_type_combo",
+                                 20, 310, 200, 40, style::combo());
     condition_add_button = place(new QPushButton(QStringLiteral("追加"), this),
                                  "condition_add_button", 240, 310, 60, 38, style::button24());
     condition_type_label = place(new QLabel(QStringLiteral("時間"), this), "condition_type_label",
@@ -134,9 +133,10 @@ void kestrun::buildTypeEditors() {
     condition_type_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     condition_seconds_label = place(new QLabel(QStringLiteral("秒"), this),
                                     "condition_seconds_label", 140, 380, 400, 60, style::label30());
-    condition_button_combo = place(combo(this, {keyword::Left, keyword::Right}),
-                                   "condition_button_combo", 20, 390, 90, 40, style::combo());
-    condition_time_spin =
+    fields.condition_button_combo =
+        place(combo(this, {keyword::Left, keyword::Right}), "condition_button_combo", 20, 390, 90,
+              40, style::combo());
+    fields.condition_time_spin =
         place(realSpin(this, 0.1), "condition_time_spin", 20, 390, 120, 40, style::realSpin());
 }
 
@@ -221,39 +221,39 @@ void kestrun::buildMenus() {
 }
 
 void kestrun::buildValueFields() {
-    command_key_label =
+    fields.command_key_label =
         place(new QLabel(this), "command_key_label", 20, 145, 380, 40, style::label24Spaced());
-    condition_key_label =
+    fields.condition_key_label =
         place(new QLabel(this), "condition_key_label", 20, 385, 380, 40, style::label24Spaced());
 
     // The coordinate labels end where their fields begin, so no field hides
     // the colon.
-    pointer_x_label = place(new QLabel(QStringLiteral("X:"), this), "pointer_x_label", 20, 133, 20,
-                            60, style::label24Spaced());
-    pointer_x_spin =
+    fields.pointer_x_label = place(new QLabel(QStringLiteral("X:"), this), "pointer_x_label", 20,
+                                   133, 20, 60, style::label24Spaced());
+    fields.pointer_x_spin =
         place(coordinateSpin(this, 9999999), "pointer_x_spin", 40, 145, 120, 40, style::spin());
-    pointer_y_label = place(new QLabel(QStringLiteral("Y:"), this), "pointer_y_label", 170, 133, 20,
-                            60, style::label24Spaced());
-    pointer_y_spin =
+    fields.pointer_y_label = place(new QLabel(QStringLiteral("Y:"), this), "pointer_y_label", 170,
+                                   133, 20, 60, style::label24Spaced());
+    fields.pointer_y_spin =
         place(coordinateSpin(this, 99999999), "pointer_y_spin", 190, 145, 120, 40, style::spin());
-    pointer_get_button = place(new QPushButton(QStringLiteral("取得"), this), "pointer_get_button",
-                               320, 144, 80, 43, style::button24());
+    fields.pointer_get_button = place(new QPushButton(QStringLiteral("取得"), this),
+                                      "pointer_get_button", 320, 144, 80, 43, style::button24());
 
-    smooth_x_label = place(new QLabel(QStringLiteral("X:"), this), "smooth_x_label", 20, 133, 20,
-                           60, style::label24Spaced());
-    smooth_x_spin =
+    fields.smooth_x_label = place(new QLabel(QStringLiteral("X:"), this), "smooth_x_label", 20, 133,
+                                  20, 60, style::label24Spaced());
+    fields.smooth_x_spin =
         place(coordinateSpin(this, 9999999), "smooth_x_spin", 40, 145, 120, 40, style::spin());
-    smooth_y_label = place(new QLabel(QStringLiteral("Y:"), this), "smooth_y_label", 170, 133, 20,
-                           60, style::label24Spaced());
-    smooth_y_spin =
+    fields.smooth_y_label = place(new QLabel(QStringLiteral("Y:"), this), "smooth_y_label", 170,
+                                  133, 20, 60, style::label24Spaced());
+    fields.smooth_y_spin =
         place(coordinateSpin(this, 99999999), "smooth_y_spin", 190, 145, 120, 40, style::spin());
-    smooth_get_button = place(new QPushButton(QStringLiteral("取得"), this), "smooth_get_button",
-                              320, 144, 80, 43, style::button24());
+    fields.smooth_get_button = place(new QPushButton(QStringLiteral("取得"), this),
+                                     "smooth_get_button", 320, 144, 80, 43, style::button24());
 
-    hour_spin = place(spin(this, 0, 23), "hour_spin", 20, 390, 70, 40, style::spin());
-    clock_colon_label = place(new QLabel(QStringLiteral(":"), this), "clock_colon_label", 100, 395,
-                              24, 24, style::label24Spaced());
-    minute_spin = place(spin(this, 0, 59), "minute_spin", 114, 390, 70, 40, style::spin());
+    fields.hour_spin = place(spin(this, 0, 23), "hour_spin", 20, 390, 70, 40, style::spin());
+    fields.clock_colon_label = place(new QLabel(QStringLiteral(":"), this), "clock_colon_label",
+                                     100, 395, 24, 24, style::label24Spaced());
+    fields.minute_spin = place(spin(this, 0, 59), "minute_spin", 114, 390, 70, 40, style::spin());
 }
 
 void kestrun::connectSignals() {
@@ -268,14 +268,17 @@ void kestrun::connectSignals() {
             &kestrun::changeMenuAddCondition);
     connect(condition_add_button, &QPushButton::clicked, this, &kestrun::addCondition);
 
-    connect(text_edit, &QTextEdit::textChanged, this, &kestrun::changeSomeThing);
-    connect(command_button_combo, &QComboBox::currentIndexChanged, this, &kestrun::changeSomeThing);
-    connect(command_time_spin, &QDoubleSpinBox::valueChanged, this, &kestrun::changeSomeThing);
-    connect(condition_button_combo, &QComboBox::currentIndexChanged, this,
+    connect(fields.text_edit, &QTextEdit::textChanged, this, &kestrun::changeSomeThing);
+    connect(fields.command_button_combo, &QComboBox::currentIndexChanged, this,
             &kestrun::changeSomeThing);
-    connect(condition_time_spin, &QDoubleSpinBox::valueChanged, this, &kestrun::changeSomeThing);
-    for (QSpinBox* field :
-         {pointer_x_spin, pointer_y_spin, smooth_x_spin, smooth_y_spin, hour_spin, minute_spin})
+    connect(fields.command_time_spin, &QDoubleSpinBox::valueChanged, this,
+            &kestrun::changeSomeThing);
+    connect(fields.condition_button_combo, &QComboBox::currentIndexChanged, this,
+            &kestrun::changeSomeThing);
+    connect(fields.condition_time_spin, &QDoubleSpinBox::valueChanged, this,
+            &kestrun::changeSomeThing);
+    for (QSpinBox* field : {fields.pointer_x_spin, fields.pointer_y_spin, fields.smooth_x_spin,
+                            fields.smooth_y_spin, fields.hour_spin, fields.minute_spin})
         connect(field, &QSpinBox::valueChanged, this, &kestrun::changeSomeThing);
     connect(&keystroke_timer, &QTimer::timeout, this, &kestrun::pollKeystroke);
 

@@ -1,76 +1,39 @@
 #include "app/writeback.h"
 
-#include <optional>
-
-#include "model/tokens.h"
+#include "app/editorpanels.h"
+#include "model/pagetypes.h"
 
 namespace {
 
-void setToken(QStringList& tokens, int index, const QString& value) {
-    while (tokens.size() <= index)
-        tokens.append(QString());
-    tokens[index] = value;
+template <typename Values>
+QStringList writeBack(std::span<const EditorPanel<Values>> panels, QStringList tokens,
+                      const Values& values, bool japanese) {
+    const EditorPanel<Values>* panel = findByKeyword(panels, tokenAt(tokens, 0));
+    if (panel && panel->fields)
+        panel->fields->writeBack(tokens, values, japanese);
+    return tokens;
 }
 
-QString buttonToken(const QString& display, bool japanese) {
-    if (japanese)
-        return display;
-    return buttonKeywordForDisplay(display);
-}
-
-bool keyMissing(const QStringList& tokens) {
-    const QString key = tokenAt(tokens, 1);
-    return key.isEmpty() || key == keyword::None;
-}
-
-std::optional<bool> commandLacksInput(const QStringList& command) {
-    const QString type = tokenAt(command, 0);
-    if (type == keyword::Key)
-        return keyMissing(command);
-    if (type == keyword::EnterText)
-        return tokenAt(command, 1).isEmpty();
-    return std::nullopt;
+// The type of `tokens`, when that type says whether its page lacks input.
+const PageType* decidingType(std::span<const PageType> types, const QStringList& tokens) {
+    const PageType* type = findByKeyword(types, tokenAt(tokens, 0));
+    return type && type->incomplete ? type : nullptr;
 }
 
 } // namespace
 
 QStringList writeBackCommand(QStringList tokens, const CommandFields& fields, bool japanese) {
-    const QString type = tokenAt(tokens, 0);
-    const QString time = formatSeconds(fields.time);
-    if (type == keyword::EnterText) {
-        setToken(tokens, 1, fields.text);
-        setToken(tokens, 2, time);
-    } else if (type == keyword::Click) {
-        setToken(tokens, 2, time);
-        setToken(tokens, 1, buttonToken(fields.button, japanese));
-    } else if (type == keyword::SmoothMove) {
-        setToken(tokens, 1, QString::number(fields.smoothX));
-        setToken(tokens, 2, QString::number(fields.smoothY));
-        setToken(tokens, 3, time);
-    } else if (type == keyword::Key) {
-        setToken(tokens, 2, time);
-    } else if (type == keyword::MousePointer) {
-        setToken(tokens, 1, QString::number(fields.pointerX));
-        setToken(tokens, 2, QString::number(fields.pointerY));
-    }
-    return tokens;
+    return writeBack(operationPanels(), std::move(tokens), fields, japanese);
 }
 
 QStringList writeBackCondition(QStringList tokens, const ConditionFields& fields, bool japanese) {
-    const QString type = tokenAt(tokens, 0);
-    if (type == keyword::Time || type == keyword::WaitUntilOver) {
-        setToken(tokens, 1, formatSeconds(fields.time));
-    } else if (type == keyword::Click) {
-        setToken(tokens, 1, buttonToken(fields.button, japanese));
-    } else if (type == keyword::ClockTime) {
-        setToken(tokens, 1, QString::number(fields.hour));
-        setToken(tokens, 2, QString::number(fields.minute));
-    }
-    return tokens;
+    return writeBack(conditionPanels(), std::move(tokens), fields, japanese);
 }
 
 bool lacksInput(const QStringList& command, const QStringList& condition) {
-    if (tokenAt(condition, 0) == keyword::Key)
-        return keyMissing(condition);
-    return commandLacksInput(command).value_or(false);
+    if (const PageType* type = decidingType(conditionTypes(), condition))
+        return type->incomplete(condition);
+    if (const PageType* type = decidingType(operationTypes(), command))
+        return type->incomplete(command);
+    return false;
 }

@@ -1,39 +1,19 @@
 #include "model/tokens.h"
 
-#include <array>
-#include <utility>
+#include "model/pagetypes.h"
 
 namespace {
 
-using NamePair = std::pair<const QString*, const char*>;
-
-// Keyword and English display name, in menu order.
-const std::array<NamePair, 6> commandNames{{
-    {&keyword::None, "None"},
-    {&keyword::Click, "Click"},
-    {&keyword::MousePointer, "Mouse Pointer"},
-    {&keyword::SmoothMove, "Smooth Move"},
-    {&keyword::Key, "Key"},
-    {&keyword::EnterText, "Enter Text"},
-}};
-
-const std::array<NamePair, 6> conditionNames{{
-    {&keyword::WaitUntilOver, "Wait until over"},
-    {&keyword::Time, "Time"},
-    {&keyword::Immediately, "Immediately"},
-    {&keyword::Click, "Click"},
-    {&keyword::Key, "Key"},
-    {&keyword::ClockTime, "Clock Time"},
-}};
-
-template <std::size_t N>
-QString keywordForEnglish(const std::array<NamePair, N>& names, const QString& display) {
-    for (const auto& [stored, english] : names) {
-        if (display == QLatin1String(english)) {
-            return *stored;
-        }
-    }
+// An English display name's keyword; any unknown text stays itself.
+QString keywordForEnglish(std::span<const PageType> types, const QString& display) {
+    for (const PageType& type : types)
+        if (display == QLatin1String(type.english))
+            return type.keyword;
     return display;
+}
+
+QStringList defaultsOf(const PageType* type, const QTime& now, const QStringList& unknown) {
+    return type ? type->defaults(now) : unknown;
 }
 
 } // namespace
@@ -47,41 +27,11 @@ QStringList blankCondition() {
 }
 
 QStringList defaultCommand(const QString& typeKeyword) {
-    if (typeKeyword == keyword::Click) {
-        return {keyword::Click, keyword::Left, QStringLiteral("0.01")};
-    }
-    if (typeKeyword == keyword::MousePointer) {
-        return {keyword::MousePointer, QStringLiteral("0"), QStringLiteral("0")};
-    }
-    if (typeKeyword == keyword::SmoothMove) {
-        return {keyword::SmoothMove, QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("1")};
-    }
-    if (typeKeyword == keyword::Key) {
-        return {keyword::Key, QString(), QStringLiteral("0.01")};
-    }
-    if (typeKeyword == keyword::EnterText) {
-        return {keyword::EnterText, QString(), QStringLiteral("3")};
-    }
-    return blankCommand();
+    return defaultsOf(findByKeyword(operationTypes(), typeKeyword), QTime(), blankCommand());
 }
 
 QStringList defaultCondition(const QString& typeKeyword, const QTime& now) {
-    if (typeKeyword == keyword::Immediately) {
-        return {keyword::Immediately};
-    }
-    if (typeKeyword == keyword::Time) {
-        return {keyword::Time, QStringLiteral("0.1")};
-    }
-    if (typeKeyword == keyword::Click) {
-        return {keyword::Click, keyword::Left};
-    }
-    if (typeKeyword == keyword::Key) {
-        return {keyword::Key, QString()};
-    }
-    if (typeKeyword == keyword::ClockTime) {
-        return {keyword::ClockTime, QString::number(now.hour()), QString::number(now.minute())};
-    }
-    return blankCondition();
+    return defaultsOf(findByKeyword(conditionTypes(), typeKeyword), now, blankCondition());
 }
 
 QString formatSeconds(double seconds) {
@@ -101,11 +51,11 @@ double tokenDouble(const QStringList& tokens, int index) {
 }
 
 QString commandKeywordForDisplay(const QString& display, bool japanese) {
-    return japanese ? display : keywordForEnglish(commandNames, display);
+    return japanese ? display : keywordForEnglish(operationTypes(), display);
 }
 
 QString conditionKeywordForDisplay(const QString& display, bool japanese) {
-    return japanese ? display : keywordForEnglish(conditionNames, display);
+    return japanese ? display : keywordForEnglish(conditionTypes(), display);
 }
 
 QString buttonKeywordForDisplay(const QString& display) {

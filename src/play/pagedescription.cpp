@@ -1,7 +1,7 @@
 #include "play/pagedescription.h"
 
 #include "keys/keycombination.h"
-#include "model/tokens.h"
+#include "model/pagetypes.h"
 
 namespace {
 
@@ -24,48 +24,82 @@ QString quoted(QString text) {
     return u'"' + text + u'"';
 }
 
+// A type's one-line description, found by its keyword.
+struct Description {
+    const QString& keyword;
+    QString (*describe)(const QStringList& tokens);
+};
+
+const Description operations[] = {
+    {keyword::None, [](const QStringList&) { return QStringLiteral("nothing"); }},
+    {keyword::Click,
+     [](const QStringList& tokens) {
+         return QStringLiteral("click the %1 button for %2")
+             .arg(tokenAt(tokens, 1) == keyword::Left ? QStringLiteral("left")
+                                                      : QStringLiteral("right"),
+                  seconds(tokens, 2));
+     }},
+    {keyword::MousePointer,
+     [](const QStringList& tokens) {
+         return QStringLiteral("put the pointer at %1").arg(point(tokens));
+     }},
+    {keyword::SmoothMove,
+     [](const QStringList& tokens) {
+         return QStringLiteral("move the pointer to %1 over %2")
+             .arg(point(tokens), seconds(tokens, 3));
+     }},
+    {keyword::Key,
+     [](const QStringList& tokens) {
+         return QStringLiteral("press %1 for %2")
+             .arg(keyLabel(tokenAt(tokens, 1)), seconds(tokens, 2));
+     }},
+    {keyword::EnterText,
+     [](const QStringList& tokens) {
+         return QStringLiteral("type %1 over %2")
+             .arg(quoted(tokenAt(tokens, 1)), seconds(tokens, 2));
+     }},
+};
+
+const Description conditions[] = {
+    {keyword::WaitUntilOver,
+     [](const QStringList& tokens) {
+         return QStringLiteral("go on %1 after every operation is over").arg(seconds(tokens, 1));
+     }},
+    {keyword::Time,
+     [](const QStringList& tokens) {
+         return QStringLiteral("go on %1 after the operation started").arg(seconds(tokens, 1));
+     }},
+    {keyword::Immediately, [](const QStringList&) { return QStringLiteral("go on at once"); }},
+    {keyword::Click,
+     [](const QStringList& tokens) {
+         return QStringLiteral("go on when the %1 button is pressed")
+             .arg(tokenAt(tokens, 1) == keyword::Right ? QStringLiteral("right")
+                                                       : QStringLiteral("left"));
+     }},
+    {keyword::Key,
+     [](const QStringList& tokens) {
+         return QStringLiteral("go on when %1 is pressed").arg(keyLabel(tokenAt(tokens, 1)));
+     }},
+    {keyword::ClockTime,
+     [](const QStringList& tokens) {
+         return QStringLiteral("go on at %1:%2")
+             .arg(tokenInt(tokens, 1), 2, 10, QChar(u'0'))
+             .arg(tokenInt(tokens, 2), 2, 10, QChar(u'0'));
+     }},
+};
+
 } // namespace
 
 QString describeCommand(const QStringList& command) {
     const QString type = tokenAt(command, 0);
-    if (type == keyword::Click)
-        return QStringLiteral("click the %1 button for %2")
-            .arg(tokenAt(command, 1) == keyword::Left ? QStringLiteral("left")
-                                                      : QStringLiteral("right"),
-                 seconds(command, 2));
-    if (type == keyword::MousePointer)
-        return QStringLiteral("put the pointer at %1").arg(point(command));
-    if (type == keyword::SmoothMove)
-        return QStringLiteral("move the pointer to %1 over %2")
-            .arg(point(command), seconds(command, 3));
-    if (type == keyword::Key)
-        return QStringLiteral("press %1 for %2")
-            .arg(keyLabel(tokenAt(command, 1)), seconds(command, 2));
-    if (type == keyword::EnterText)
-        return QStringLiteral("type %1 over %2")
-            .arg(quoted(tokenAt(command, 1)), seconds(command, 2));
-    if (type == keyword::None)
-        return QStringLiteral("nothing");
+    if (const Description* found = findByKeyword<Description>(operations, type))
+        return found->describe(command);
     return QStringLiteral("nothing (unknown operation %1)").arg(quoted(type));
 }
 
 QString describeCondition(const QStringList& condition) {
     const QString type = tokenAt(condition, 0);
-    if (type == keyword::Time)
-        return QStringLiteral("go on %1 after the operation started").arg(seconds(condition, 1));
-    if (type == keyword::Click)
-        return QStringLiteral("go on when the %1 button is pressed")
-            .arg(tokenAt(condition, 1) == keyword::Right ? QStringLiteral("right")
-                                                         : QStringLiteral("left"));
-    if (type == keyword::Key)
-        return QStringLiteral("go on when %1 is pressed").arg(keyLabel(tokenAt(condition, 1)));
-    if (type == keyword::WaitUntilOver)
-        return QStringLiteral("go on %1 after every operation is over").arg(seconds(condition, 1));
-    if (type == keyword::ClockTime)
-        return QStringLiteral("go on at %1:%2")
-            .arg(tokenInt(condition, 1), 2, 10, QChar(u'0'))
-            .arg(tokenInt(condition, 2), 2, 10, QChar(u'0'));
-    if (type == keyword::Immediately)
-        return QStringLiteral("go on at once");
+    if (const Description* found = findByKeyword<Description>(conditions, type))
+        return found->describe(condition);
     return QStringLiteral("go on at once (unknown condition %1)").arg(quoted(type));
 }

@@ -4,8 +4,8 @@
 
 #include <QDebug>
 
+#include "model/pagetypes.h"
 #include "platform/platform.h"
-#include "run/timedoperations.h"
 #include "run/timedwait.h"
 
 Run::Run() : Run(Platform::instance().input(), Platform::instance().createInputEventSource()) {}
@@ -129,32 +129,19 @@ void Run::endRun() {
     emit finished();
 }
 
+// An operation of no known type does nothing; its page's condition is still
+// waited for.
 void Run::startOperation(const QStringList& command) {
-    const QString type = tokenAt(command, 0);
-    InputBackend& in = input;
-    const StopSignal& stop = stop_requested;
-    if (type == keyword::Click) {
-        const MouseButton button =
-            tokenAt(command, 1) == keyword::Left ? MouseButton::Left : MouseButton::Right;
-        const double hold = tokenDouble(command, 2);
-        launchOperation([&in, &stop, button, hold] { timed::click(in, stop, button, hold); });
-    } else if (type == keyword::MousePointer) {
-        input.setCursorPosition(tokenInt(command, 1), tokenInt(command, 2));
-    } else if (type == keyword::SmoothMove) {
-        const int x = tokenInt(command, 1);
-        const int y = tokenInt(command, 2);
-        const double seconds = tokenDouble(command, 3);
-        launchOperation(
-            [&in, &stop, x, y, seconds] { timed::smoothMove(in, stop, x, y, seconds); });
-    } else if (type == keyword::Key) {
-        const QString text = QStringLiteral("%1,%2").arg(tokenAt(command, 1),
-                                                         formatSeconds(tokenDouble(command, 2)));
-        launchOperation([&in, &stop, text] { timed::pressKeyCombination(in, stop, text); });
-    } else if (type == keyword::EnterText) {
-        const QString text = tokenAt(command, 1);
-        const double seconds = tokenDouble(command, 2);
-        launchOperation([&in, &stop, text, seconds] { timed::typeText(in, stop, text, seconds); });
-    }
+    if (const RunOperation* operation = findByKeyword(runOperations(), tokenAt(command, 0)))
+        operation->start(command, *this);
+}
+
+InputBackend& Run::runInput() {
+    return input;
+}
+
+const StopSignal& Run::stopSignal() const {
+    return stop_requested;
 }
 
 // A system out of threads skips the operation rather than ending the run.

@@ -15,6 +15,7 @@
 #include "run/heldinput.h"
 #include "run/inputwatch.h"
 #include "run/operationthread.h"
+#include "run/runpagetypes.h"
 #include "run/stopsignal.h"
 
 class QSystemTrayIcon;
@@ -23,7 +24,7 @@ class QSystemTrayIcon;
 // each page's operation and waiting for its condition, for the given number
 // of passes or until the exit command or a click on the tray icon stops it.
 // The work is done on standard threads of its own; a Run serves one run.
-class Run : public QObject {
+class Run : public QObject, private RunContext {
     Q_OBJECT
 
 public:
@@ -64,8 +65,6 @@ signals:
 private:
     void runLoop();
     void endRun();
-    void waitSeconds(double seconds);
-    void waitForKeyCombination(const QString& text);
     void parseStopCommand();
     void startStopChecker();
     void stopStopChecker();
@@ -80,12 +79,17 @@ private:
     void connectBeep();
 
     void startOperation(const QStringList& command);
-    void launchOperation(std::function<void()> work);
     void waitForCondition(const QStringList& condition);
-    void waitForButton(const QString& button);
-    void waitForClockTime(int hour, int minute);
     void joinFinishedOperations();
-    void joinOperations();
+
+    // What the page types use of the run.
+    InputBackend& runInput() override;
+    const StopSignal& stopSignal() const override;
+    void launchOperation(std::function<void()> work) override;
+    void joinOperations() override;
+    void waitSeconds(double seconds) override;
+    void waitForButton(int virtualKey) override;
+    void waitForKeyCombination(const QString& keyText) override;
 
     int stert_time = 0;
     int run_number = 0;

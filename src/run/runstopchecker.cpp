@@ -1,5 +1,6 @@
 #include <QDebug>
 
+#include "model/pagetypes.h"
 #include "platform/pollingeventsource.h"
 #include "run/keyfields.h"
 #include "run/run.h"
@@ -86,8 +87,8 @@ void Run::onExitCommand() {
 
 bool Run::needsInputWatch() const {
     for (const QStringList& condition : list_condition) {
-        const QString type = tokenAt(condition, 0);
-        if (type == keyword::Click || type == keyword::Key)
+        const RunCondition* type = findByKeyword(runConditions(), tokenAt(condition, 0));
+        if (type && type->watchedKeys)
             return true;
     }
     return false;
@@ -101,9 +102,10 @@ std::vector<int> Run::watchedKeys() const {
                           vk::RControl, vk::LMenu,   vk::RMenu};
     if (stop_vk != 0)
         keys.push_back(stop_vk);
-    for (const QStringList& condition : list_condition)
-        if (tokenAt(condition, 0) == keyword::Key)
-            if (const int key = parseKeyFields(tokenAt(condition, 1)).virtualKey)
-                keys.push_back(key);
+    for (const QStringList& condition : list_condition) {
+        const RunCondition* type = findByKeyword(runConditions(), tokenAt(condition, 0));
+        if (type && type->watchedKeys)
+            type->watchedKeys(condition, keys);
+    }
     return keys;
 }

@@ -1,0 +1,175 @@
+#include "app/editorpanels.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+
+#include "dialogs/textfit.h"
+#include "keys/keycombination.h"
+#include "model/tokens.h"
+
+namespace {
+
+void setToken(QStringList& tokens, int index, const QString& value) {
+    while (tokens.size() <= index)
+        tokens.append(QString());
+    tokens[index] = value;
+}
+
+QString buttonToken(const QString& display, bool japanese) {
+    if (japanese)
+        return display;
+    return buttonKeywordForDisplay(display);
+}
+
+using F = EditorFields;
+using C = CommandFields;
+using D = ConditionFields;
+
+// Fields bound to tokens: each fills its widget from the token and writes
+// the value the widget held back into it.
+
+template <auto Widget, auto Value, int Token> struct Real {
+    static void fill(const F& f, const QStringList& tokens, bool) {
+        (f.*Widget)->setValue(tokenDouble(tokens, Token));
+    }
+    template <typename Values> static void write(QStringList& tokens, const Values& v, bool) {
+        setToken(tokens, Token, formatSeconds(v.*Value));
+    }
+};
+
+template <auto Widget, auto Value, int Token> struct Integer {
+    static void fill(const F& f, const QStringList& tokens, bool) {
+        (f.*Widget)->setValue(tokenInt(tokens, Token));
+    }
+    template <typename Values> static void write(QStringList& tokens, const Values& v, bool) {
+        setToken(tokens, Token, QString::number(v.*Value));
+    }
+};
+
+template <auto Widget, auto Value, int Token> struct Button {
+    static void fill(const F& f, const QStringList& tokens, bool japanese) {
+        (f.*Widget)->setCurrentText(buttonDisplayName(tokenAt(tokens, Token), japanese));
+    }
+    template <typename Values>
+    static void write(QStringList& tokens, const Values& v, bool japanese) {
+        setToken(tokens, Token, buttonToken(v.*Value, japanese));
+    }
+};
+
+// Plain text: rich-text markup in a token must come back unchanged.
+template <auto Widget, auto Value, int Token> struct PlainText {
+    static void fill(const F& f, const QStringList& tokens, bool) {
+        (f.*Widget)->setPlainText(tokenAt(tokens, Token));
+    }
+    template <typename Values> static void write(QStringList& tokens, const Values& v, bool) {
+        setToken(tokens, Token, v.*Value);
+    }
+};
+
+// The key is shown only: a key capture alone writes it.
+template <auto Widget, int Token> struct KeyLabel {
+    static void fill(const F& f, const QStringList& tokens, bool) {
+        showFitted(f.*Widget, keyCombinationLabel(tokenAt(tokens, Token)), smallestFontPixels);
+    }
+    template <typename Values> static void write(QStringList&, const Values&, bool) {}
+};
+
+template <auto... Widget> struct Shows {
+    static QWidgetList widgets(const F& f) { return {f.*Widget...}; }
+};
+
+template <typename Values, typename Shown, typename... Bound> struct Bindings {
+    static void fill(const F& f, const QStringList& tokens, bool japanese) {
+        (Bound::fill(f, tokens, japanese), ...);
+    }
+    static void write(QStringList& tokens, const Values& values, bool japanese) {
+        (Bound::template write<Values>(tokens, values, japanese), ...);
+    }
+    static constexpr PanelFields<Values> fields{Shown::widgets, fill, write};
+};
+
+using CommandTime = Real<&F::command_time_spin, &C::time, 2>;
+using ClickFields =
+    Bindings<C, Shows<&F::command_button_combo, &F::command_time_spin, &F::command_seconds_label>,
+             Button<&F::command_button_combo, &C::button, 1>, CommandTime>;
+using PointerFields = Bindings<C,
+                               Shows<&F::pointer_x_label, &F::pointer_x_spin, &F::pointer_y_label,
+                                     &F::pointer_y_spin, &F::test_button, &F::pointer_get_button>,
+                               Integer<&F::pointer_x_spin, &C::pointerX, 1>,
+                               Integer<&F::pointer_y_spin, &C::pointerY, 2>>;
+using SmoothFields = Bindings<
+    C,
+    Shows<&F::smooth_x_label, &F::smooth_x_spin, &F::smooth_y_label, &F::smooth_y_spin,
+          &F::command_time_spin, &F::command_seconds_label, &F::test_button, &F::smooth_get_button>,
+    Integer<&F::smooth_x_spin, &C::smoothX, 1>, Integer<&F::smooth_y_spin, &C::smoothY, 2>,
+    Real<&F::command_time_spin, &C::time, 3>>;
+using KeyOperationFields =
+    Bindings<C, Shows<&F::command_key_label, &F::command_time_spin, &F::command_seconds_label>,
+             KeyLabel<&F::command_key_label, 1>, CommandTime>;
+using TextFields =
+    Bindings<C, Shows<&F::text_edit, &F::command_time_spin, &F::command_seconds_label>,
+             PlainText<&F::text_edit, &C::text, 1>, CommandTime>;
+
+using TimeFields =
+    Bindings<D, Shows<&F::condition_time_spin>, Real<&F::condition_time_spin, &D::time, 1>>;
+using ClickConditionFields = Bindings<D, Shows<&F::condition_button_combo>,
+                                      Button<&F::condition_button_combo, &D::button, 1>>;
+using KeyConditionFields =
+    Bindings<D, Shows<&F::condition_key_label>, KeyLabel<&F::condition_key_label, 1>>;
+using ClockFields =
+    Bindings<D, Shows<&F::hour_spin, &F::clock_colon_label, &F::minute_spin>,
+             Integer<&F::hour_spin, &D::hour, 1>, Integer<&F::minute_spin, &D::minute, 2>>;
+
+} // namespace
+
+CommandFields commandFields(const F& f) {
+    return {f.command_time_spin->value(), f.command_button_combo->currentText(),
+            f.pointer_x_spin->value(),    f.pointer_y_spin->value(),
+            f.smooth_x_spin->value(),     f.smooth_y_spin->value(),
+            f.text_edit->toPlainText()};
+}
+
+ConditionFields conditionFields(const F& f) {
+    return {f.condition_time_spin->value(), f.condition_button_combo->currentText(),
+            f.hour_spin->value(), f.minute_spin->value()};
+}
+
+std::span<const OperationPanel> operationPanels() {
+    static const OperationPanel panels[] = {
+        {.keyword = keyword::None},
+        {.keyword = keyword::Click, .fields = &ClickFields::fields},
+        {.keyword = keyword::MousePointer, .fields = &PointerFields::fields},
+        {.keyword = keyword::SmoothMove, .fields = &SmoothFields::fields},
+        {.keyword = keyword::Key,
+         .fields = &KeyOperationFields::fields,
+         .capturesKey = true,
+         .pageBarEnglish = "key"},
+        {.keyword = keyword::EnterText, .fields = &TextFields::fields, .editCompletes = true},
+    };
+    return panels;
+}
+
+std::span<const ConditionPanel> conditionPanels() {
+    static const ConditionPanel panels[] = {
+        {.keyword = keyword::WaitUntilOver, .fields = &TimeFields::fields},
+        {.keyword = keyword::Time, .fields = &TimeFields::fields},
+        {.keyword = keyword::Immediately},
+        {.keyword = keyword::Click, .fields = &ClickConditionFields::fields},
+        {.keyword = keyword::Key, .fields = &KeyConditionFields::fields, .capturesKey = true},
+        {.keyword = keyword::ClockTime, .fields = &ClockFields::fields},
+    };
+    return panels;
+}
+
+QWidgetList panelWidgets(const EditorFields& fields) {
+    QWidgetList all;
+    for (const OperationPanel& panel : operationPanels())
+        all << shownWidgets(panel, fields);
+    for (const ConditionPanel& panel : conditionPanels())
+        all << shownWidgets(panel, fields);
+    return all;
+}

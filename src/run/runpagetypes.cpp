@@ -1,0 +1,109 @@
+#include "run/runpagetypes.h"
+
+#include <chrono>
+
+#include <QTime>
+
+#include "model/tokens.h"
+#include "run/keyfields.h"
+#include "run/timedoperations.h"
+
+namespace {
+
+void waitForClockTime(RunContext& run, int hour, int minute) {
+    for (;;) {
+        const QTime now = QTime::currentTime();
+        if (now.hour() == hour && now.minute() == minute)
+            return;
+        if (run.stopSignal().sleepFor(std::chrono::milliseconds(50)))
+            return;
+    }
+}
+
+// Runs `work` on a thread of its own with the run's input and stop signal.
+template <typename Work> void launchTimed(RunContext& run, Work work) {
+    InputBackend& in = run.runInput();
+    const StopSignal& stop = run.stopSignal();
+    run.launchOperation([&in, &stop, work] { work(in, stop); });
+}
+
+} // namespace
+
+std::span<const RunOperation> runOperations() {
+    static const RunOperation operations[] = {
+        {keyword::None, [](const QStringList&, RunContext&) {}},
+        {keyword::Click,
+         [](const QStringList& tokens, RunContext& run) {
+             const MouseButton button =
+                 tokenAt(tokens, 1) == keyword::Left ? MouseButton::Left : MouseButton::Right;
+             const double hold = tokenDouble(tokens, 2);
+             launchTimed(run, [button, hold](InputBackend& in, const StopSignal& stop) {
+                 timed::click(in, stop, button, hold);
+             });
+         }},
+        {keyword::MousePointer,
+         [](const QStringList& tokens, RunContext& run) {
+             run.runInput().setCursorPosition(tokenInt(tokens, 1), tokenInt(tokens, 2));
+         }},
+        {keyword::SmoothMove,
+         [](const QStringList& tokens, RunContext& run) {
+             const int x = tokenInt(tokens, 1);
+             const int y = tokenInt(tokens, 2);
+             const double seconds = tokenDouble(tokens, 3);
+             launchTimed(run, [x, y, seconds](InputBackend& in, const StopSignal& stop) {
+                 timed::smoothMove(in, stop, x, y, seconds);
+             });
+         }},
+        {keyword::Key,
+         [](const QStringList& tokens, RunContext& run) {
+             const QString text = QStringLiteral("%1,%2").arg(
+                 tokenAt(tokens, 1), formatSeconds(tokenDouble(tokens, 2)));
+             launchTimed(run, [text](InputBackend& in, const StopSignal& stop) {
+                 timed::pressKeyCombination(in, stop, text);
+             });
+         }},
+        {keyword::EnterText,
+         [](const QStringList& tokens, RunContext& run) {
+             const QString text = tokenAt(tokens, 1);
+             const double seconds = tokenDouble(tokens, 2);
+             launchTimed(run, [text, seconds](InputBackend& in, const StopSignal& stop) {
+                 timed::typeText(in, stop, text, seconds);
+             });
+         }},
+    };
+    return operations;
+}
+
+std::span<const RunCondition> runConditions() {
+    static const RunCondition conditions[] = {
+        {keyword::WaitUntilOver,
+         [](const QStringList& tokens, RunContext& run) {
+             run.joinOperations();
+             run.waitSeconds(tokenDouble(tokens, 1));
+         }},
+        {keyword::Time,
+         [](const QStringList& tokens, RunContext& run) {
+             // Counted from the operation's start: it may still be running.
+             run.waitSeconds(tokenDouble(tokens, 1));
+         }},
+        {keyword::Immediately, [](const QStringList&, RunContext&) {}},
+        {keyword::Click,
+         [](const QStringList& tokens, RunContext& run) {
+             run.waitForButton(tokenAt(tokens, 1) == keyword::Right ? vk::RButton : vk::LButton);
+         },
+         [](const QStringList&, std::vector<int>&) {}},
+        {keyword::Key,
+         [](const QStringList& tokens, RunContext& run) {
+             run.waitForKeyCombination(tokenAt(tokens, 1));
+         },
+         [](const QStringList& tokens, std::vector<int>& keys) {
+             if (const int key = parseKeyFields(tokenAt(tokens, 1)).virtualKey)
+                 keys.push_back(key);
+         }},
+        {keyword::ClockTime,
+         [](const QStringList& tokens, RunContext& run) {
+             waitForClockTime(run, tokenInt(tokens, 1), tokenInt(tokens, 2));
+         }},
+    };
+    return conditions;
+}
