@@ -280,6 +280,30 @@ private slots:
         QVERIFY(fixture::settingsText().contains(QFileInfo(plan).fileName().toUtf8() + ".cmdat"));
     }
 
+    void saveAsStartsInTheRememberedFolderWithoutAName_data() {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("start");
+        const QString desktop = desktopFolderPath();
+        const QString otherwise = QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
+        QTest::newRow("remembered") << folder.filePath("old.cmdat") << folder.path();
+        QTest::newRow("folder gone") << folder.filePath("gone/old.cmdat") << otherwise;
+        QTest::newRow("none") << QString() << otherwise;
+    }
+    void saveAsStartsInTheRememberedFolderWithoutAName() {
+        QFETCH(QString, remembered);
+        QFETCH(QString, start);
+        if (!remembered.isEmpty())
+            fixture::writeSettings(QStringLiteral("\"file_path\": \"%1\"").arg(remembered));
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        auto dialog = ModalAnswerer::fileDialog(QString());
+        trigger(window, "save_as_action");
+        QVERIFY(dialog->answered());
+        QCOMPARE(dialog->startFolder, start);
+        QCOMPARE(dialog->startName, QString());
+    }
+
     void saveAsAsksBeforeReplacingAndTakesTheNameOnlyOnceWritten() {
         const QByteArray old = "old";
         const QString asked = fixture::writeFile(folder.path(), "asked.cmdat", old);
