@@ -55,9 +55,9 @@ void ScreenFit::fit(bool keepInside) {
 void ScreenFit::startScrolling() {
     content = new QWidget;
     content->setFixedSize(size);
-    QMenuBar* bar = window->menuBar();
+    menuBar = window->menuBar();
     for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child == bar || child->isWindow())
+        if (child == menuBar || child->isWindow())
             continue;
         // A new parent hides a widget; it keeps its place and its visibility.
         const bool hidden = child->isHidden();
@@ -71,13 +71,12 @@ void ScreenFit::startScrolling() {
     area->setFrameShape(QFrame::NoFrame);
     area->setWidget(holder);
     window->setCentralWidget(area);
-    bar->installEventFilter(this);
+    menuBar->installEventFilter(this);
     placeContent();
 }
 
 void ScreenFit::placeContent() {
-    const QMenuBar* bar = window->menuBar();
-    const int top = bar->isHidden() ? 0 : std::min(bar->height(), size.height());
+    const int top = menuBar->isHidden() ? 0 : std::min(menuBar->height(), size.height());
     holder->setFixedSize(size.width(), size.height() - top);
     content->move(0, -top);
 }

@@ -34,6 +34,8 @@ private:
 
     QMainWindow* window;
     QSize size;
+    // Kept, as the window hides it while it is destroyed.
+    QWidget* menuBar = nullptr;
     QScrollArea* area = nullptr;
     QWidget* holder = nullptr;
     QWidget* content = nullptr;
