@@ -1,12 +1,16 @@
 #include "app/interfacetexts.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStringList>
 #include <QWidget>
 
@@ -76,17 +80,38 @@ void applyInterfaceTexts(QWidget* window, bool japanese, bool help) {
 }
 
 void showFirstStartWelcome(QWidget* parent) {
-    QMessageBox::information(
-        parent, QStringLiteral("はじめまして"),
-        QStringLiteral(
-            "ダウンロードありがとうございます。\n現在はヘルプモードがONになっています。\n意味を知り"
-            "たいボタンや文字などにカーソルを合わせると説明が表示されます。\n説明を表示しないように"
-            "す"
-            "るにはメニューバーの「ヘルプ」で設定できます。\n\nThank you for download.\nHelp mode "
-            "is currently ON.\nHover your cursor over buttons or text you want to know the meaning "
-            "of,\nand an explanation will be displayed.\nYou can disable the explanation display "
-            "in the \"Help\" menu in the menu bar.\nYou can switch to \"English mode\" by pressing "
-            "the button labeled \"English\"."));
+    const QString text = QStringLiteral(
+        "ダウンロードありがとうございます。\n現在はヘルプモードがONになっています。\n意味を知り"
+        "たいボタンや文字などにカーソルを合わせると説明が表示されます。\n説明を表示しないように"
+        "す"
+        "るにはメニューバーの「ヘルプ」で設定できます。\n\nThank you for download.\nHelp mode "
+        "is currently ON.\nHover your cursor over buttons or text you want to know the meaning "
+        "of,\nand an explanation will be displayed.\nYou can disable the explanation display "
+        "in the \"Help\" menu in the menu bar.\nYou can switch to \"English mode\" by pressing "
+        "the button labeled \"English\".");
+    QMessageBox box(QMessageBox::Information, QStringLiteral("はじめまして"), text, QMessageBox::Ok,
+                    parent);
+    // The box wraps a line wider than half the screen where the line-breaking
+    // rules allow, and they allow it inside Japanese words. The lines are
+    // broken where they should be already: each stands whole where the
+    // screen has room for it.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        int widest = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+        const QMargins margins = label->contentsMargins();
+        const int needed = widest + margins.left() + margins.right() +
+                           std::max(0, label->indent()) + label->fontMetrics().averageCharWidth();
+        // The box grows no wider than the screen up to 1024 pixels, and than
+        // 480 pixels less (1000 at most) beyond; the icon stands beside the text.
+        const int screen = box.screen()->availableGeometry().width();
+        const int widestBox = screen <= 1024 ? screen : std::min(screen - 480, 1000);
+        const QMargins frame = box.layout()->contentsMargins();
+        const int aside = box.iconPixmap().width() + frame.left() + frame.right() +
+                          2 * std::max(0, box.layout()->spacing());
+        label->setMinimumWidth(std::min(needed, widestBox - aside));
+    }
+    box.exec();
 }
 
 QString operationTypeText(const QString& keyword, bool japanese) {

@@ -16,6 +16,7 @@
 #include "app/interfacetexts.h"
 #include "app/qttranslations.h"
 #include "app/runindicator.h"
+#include "app/screenfit.h"
 #include "app/writeback.h"
 #include "dialogs/textfit.h"
 #include "keys/keycapture.h"
@@ -33,6 +34,9 @@ kestrun::kestrun(QWidget* parent)
     setAcceptDrops(true);
     loadSettings(settings, project_path, desktopPath());
     buildWidgets();
+    connectMenuBarKey();
+    // Before the welcome, which is centred over the window.
+    new ScreenFit(this, size());
     history.reset(snapshot());
 
     if (!settings.is_used_this) {

@@ -132,6 +132,7 @@ private:
     bool askYesNo(const QString& title, const QString& text);
     void replaceProject(const PageList& commands, const PageList& conditions);
     void writeProject(const QString& path);
+    QString saveAsStart() const;
     QString askSavePath();
     void openProject(const QString& path);
     QString desktopPath() const;
@@ -156,6 +157,7 @@ private:
     // Menus (kestrun_menus.cpp).
     void toggleLanguage();
     void setHelpMode(bool on);
+    void connectMenuBarKey();
     void showVersion();
 
     // Feedback and documents (kestrun_feedback.cpp).

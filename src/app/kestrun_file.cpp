@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -103,8 +104,22 @@ void kestrun::saveFile1() {
         writeProject(path);
 }
 
+// An untitled project is saved, by default, beside the project remembered
+// from before, else on the desktop, else at home, under a name the user
+// types. A folder that does not exist would be offered as the file's name.
+QString kestrun::saveAsStart() const {
+    if (!isUntitled(project_path, desktopPath()))
+        return project_path;
+    const QString remembered =
+        settings.file_path.isEmpty() ? QString() : QFileInfo(settings.file_path).absolutePath();
+    for (const QString& folder : {remembered, desktopPath()})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    return QDir::homePath();
+}
+
 QString kestrun::askSavePath() {
-    QFileDialog dialog(this, QStringLiteral("名前を付けて保存"), project_path, projectFilter);
+    QFileDialog dialog(this, QStringLiteral("名前を付けて保存"), saveAsStart(), projectFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The dialog adds the extension before it checks the name, so its
     // question about replacing a file is about the file that is written.

@@ -11,6 +11,7 @@
 #include <QTextEdit>
 
 #include "app/kestrun.h"
+#include "app/pagebar.h"
 #include "app/styles.h"
 #include "model/pagetypes.h"
 
@@ -151,7 +152,7 @@ void kestrun::buildPageWidgets() {
                           145, 38, style::redButton());
     page_label = place(new QLabel(QStringLiteral("1/1"), this), "page_label", 450, 485, 143, 24,
                        style::label24());
-    page_list = place(new QListWidget(this), "page_list", 450, 60, 150, 295, style::tooltipOnly());
+    page_list = place(new PageBar(this), "page_list", 450, 60, 150, 295, style::tooltipOnly());
     page_list->addItem(QStringLiteral("1.なし"));
     // Wider than the paste button, into the free space between them, for
     // "コピー".
@@ -286,6 +287,8 @@ void kestrun::connectSignals() {
     connect(next_button, &QPushButton::clicked, this, &kestrun::nextPage);
     connect(delete_button, &QPushButton::clicked, this, &kestrun::deletePage);
     connect(page_list, &QListWidget::itemSelectionChanged, this, &kestrun::changeWidgetPage);
+    connect(static_cast<PageBar*>(page_list), &PageBar::plusRowChosen, this,
+            &kestrun::changeWidgetPage);
     connect(copy_button, &QPushButton::clicked, this, &kestrun::copy);
     connect(paste_button, &QPushButton::clicked, this, &kestrun::paste);
 

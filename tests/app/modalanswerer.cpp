@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -34,6 +35,10 @@ std::unique_ptr<ModalAnswerer> ModalAnswerer::messageBox(QMessageBox::StandardBu
         self->buttons = box->standardButtons();
         if (QPushButton* defaultButton = box->defaultButton())
             self->defaultButton = box->standardButton(defaultButton);
+        self->frame = box->frameGeometry();
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+            self->linesWhole =
+                label->heightForWidth(label->width()) == label->heightForWidth(QWIDGETSIZE_MAX);
         box->button(button)->click();
         return true;
     };
@@ -47,6 +52,8 @@ std::unique_ptr<ModalAnswerer> ModalAnswerer::fileDialog(const QString& path) {
         if (!dialog)
             return false;
         self->title = dialog->windowTitle();
+        self->startFolder = dialog->directory().absolutePath();
+        self->startName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
         if (path.isEmpty()) {
             dialog->reject();
             return true;

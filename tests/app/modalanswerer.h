@@ -30,6 +30,12 @@ public:
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    // Where the box stood, and whether every line of its text stood whole.
+    QRect frame;
+    bool linesWhole = false;
+    // The folder and the file name a file dialog opened with.
+    QString startFolder;
+    QString startName;
 
 private:
     void poll();

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 
 #include "app/hoverhidewindow.h"
@@ -114,6 +115,37 @@ private slots:
         QVERIFY(XevWatcher::xdotool({"click", "1"}));
         QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 10000);
         QCOMPARE(pointer(), onPrimary);
+    }
+
+    // At scale 2 a monitor's 960 x 540 are smaller than the window: it fits,
+    // and its content scrolls. At scale 1 it stands as it was built.
+    void theWindowFitsItsScreenUnderTheFirstStartWelcome() {
+        fixture::removeSettings();
+        auto welcome = ModalAnswerer::messageBox(QMessageBox::Ok);
+        kestrun window;
+        QVERIFY(welcome->answered());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // Qt keeps a title bar's room above the box it centres on a window,
+        // and a pixel goes to rounding.
+        const QPoint offset = window.frameGeometry().center() - welcome->frame.center();
+        QVERIFY2(qAbs(offset.x()) <= 11 && qAbs(offset.y()) <= 41,
+                 qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+        QVERIFY(window.screen()->availableGeometry().contains(window.frameGeometry()));
+
+        fixture::enterEditor(window);
+        auto* run = child<QWidget>(window, "run_button");
+        QCOMPARE(child<QWidget>(window, "command_group")->mapTo(&window, QPoint()), QPoint(10, 30));
+        auto* area = window.findChild<QScrollArea*>();
+        if (window.devicePixelRatio() == 1) {
+            QVERIFY(!area);
+            QCOMPARE(window.size(), QSize(630, 585));
+            QCOMPARE(run->mapTo(&window, QPoint()), QPoint(10, 525));
+        } else {
+            QVERIFY(area);
+            area->ensureWidgetVisible(run, 0, 0);
+            QVERIFY(window.rect().contains(QRect(run->mapTo(&window, QPoint()), run->size())));
+        }
     }
 };
 

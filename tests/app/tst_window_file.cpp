@@ -246,6 +246,7 @@ private slots:
     }
 
     void saveAsAddsTheExtensionAndSaveWritesWithoutADialog() {
+        fixture::writeSettings(QStringLiteral("\"file_path\": \"%1\"").arg(folder.filePath("old")));
         kestrun window;
         window.show();
         fixture::enterEditor(window);
@@ -255,6 +256,9 @@ private slots:
             auto dialog = ModalAnswerer::fileDialog(QString());
             trigger(window, "save_action");
             QVERIFY(dialog->answered());
+            // Beside the project remembered, under a name still to type.
+            QCOMPARE(dialog->startFolder, folder.path());
+            QCOMPARE(dialog->startName, QString());
             QCOMPARE(fixture::shownTitle(window), QStringLiteral("新規プロジェクト*"));
         }
         const QString plan = QDir(folder.path()).filePath("plan");
@@ -296,6 +300,8 @@ private slots:
             auto no = ModalAnswerer::messageBox(QMessageBox::No);
             auto dialog = ModalAnswerer::fileDialog(written.chopped(6));
             trigger(window, "save_as_action");
+            // Nothing remembered: a folder that exists, even without a desktop.
+            QVERIFY(QFileInfo(dialog->startFolder).isDir() && dialog->startName.isEmpty());
             QVERIFY2(no->answered(), qPrintable(written));
             QVERIFY(no->text.contains(QFileInfo(written).fileName()));
             QCOMPARE(readAll(written), old);

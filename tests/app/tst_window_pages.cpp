@@ -82,6 +82,34 @@ private slots:
         QCOMPARE(window.conditions().size(), 5);
     }
 
+    void keysPassOverThePlusRowsThatOnlyAChoiceTakes() {
+        kestrun window;
+        window.show();
+        makeThreePages(window);
+        auto* bar = child<QListWidget>(window, "page_list");
+        const std::pair<Qt::Key, int> moves[] = {
+            {Qt::Key_Down, 3}, {Qt::Key_Down, 3}, {Qt::Key_PageDown, 3}, {Qt::Key_Up, 2},
+            {Qt::Key_Home, 1}, {Qt::Key_Up, 1},   {Qt::Key_End, 3}};
+        for (const auto& [key, page] : moves) {
+            QTest::keyClick(bar, key);
+            QCOMPARE(window.currentPage(), page);
+            QCOMPARE(window.commands().size(), 3);
+        }
+        // Found by typing, a "+" waits for Enter or Space; a click takes it.
+        QTest::keyClick(bar, '+');
+        QCOMPARE(window.commands().size(), 3);
+        QTest::keyClick(bar, Qt::Key_Space);
+        QCOMPARE(pageLabel(window), QStringLiteral("4/4"));
+        QTest::qWait(QApplication::keyboardInputInterval());
+        QTest::keyClick(bar, '+');
+        QTest::keyClick(bar, Qt::Key_Return);
+        QCOMPARE(pageLabel(window), QStringLiteral("5/5"));
+        QTest::mouseClick(bar->viewport(), Qt::LeftButton, {},
+                          bar->visualItemRect(bar->item(4)).center());
+        QCOMPARE(pageLabel(window), QStringLiteral("5/6"));
+        QCOMPARE(window.commands()[2][0], QStringLiteral("スムーズムーブ"));
+    }
+
     void nextOnTheLastPageAppendsAPage() {
         kestrun window;
         window.show();

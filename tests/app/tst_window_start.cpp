@@ -5,6 +5,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -228,6 +229,7 @@ private slots:
             QCOMPARE(welcome->title, QStringLiteral("はじめまして"));
             QCOMPARE(welcome->icon, QMessageBox::Information);
             QCOMPARE(welcome->buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+            QVERIFY(welcome->linesWhole);
             QVERIFY(child<QAction>(window, "help_mode_action")->isChecked());
             QVERIFY(window.currentSettings().is_help);
             QVERIFY(!child<QWidget>(window, "run_button")->toolTip().isEmpty());
@@ -238,6 +240,22 @@ private slots:
         kestrun window;
         QVERIFY(!again->answered());
         QVERIFY(window.currentSettings().is_help);
+    }
+
+    void f10TakesTheKeyboardToTheMenuBarOfTheEditor() {
+        kestrun window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_F10);
+        QVERIFY(!QApplication::activePopupWidget());
+        fixture::enterEditor(window);
+        QTest::keyClick(&window, Qt::Key_F10);
+        auto* file = child<QMenu>(window, "file_menu");
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QCOMPARE(window.menuBar()->activeAction(), file->menuAction());
+        QCOMPARE(file->title(), QStringLiteral("ファイル"));
+        QTest::keyClick(file, Qt::Key_Escape);
     }
 
     void aWaylandSessionIsExplainedOnce() {

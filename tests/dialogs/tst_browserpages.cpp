@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include <QClipboard>
+#include <QDesktopServices>
+
 #include <optional>
 
 #include "browserrecorder.h"
@@ -58,6 +61,23 @@ private slots:
             QVERIFY(open(nullptr, japanese));
             QCOMPARE(browser->opened, QList<QUrl>{page});
         }
+        // A desktop without a browser takes the page and opens nothing.
+        QObject noBrowser;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &noBrowser, "open");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("No such method")));
+        QString shown;
+        ModalHandler copy([&shown](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                return yes->click();
+            if (box->icon() == QMessageBox::Warning &&
+                box->textInteractionFlags() & Qt::TextSelectableByMouse)
+                shown = box->text();
+            box->buttons().constLast()->click();
+        });
+        QVERIFY(!open(nullptr, japanese));
+        QVERIFY(shown.endsWith(QStringLiteral("\n\n") + page.toString()));
+        QCOMPARE(QGuiApplication::clipboard()->text(), page.toString());
     }
 
 private:

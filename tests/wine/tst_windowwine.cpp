@@ -51,8 +51,9 @@ TopWindow waitForWindow(qint64 processId, const QString& title) {
 
 } // namespace
 
-// kestrun.exe as a Windows user starts it: the first-start welcome, then the
-// fixed 630 x 585 window, scaled with the display, which closes cleanly.
+// kestrun.exe as a Windows user starts it: the first-start welcome over
+// where the window will be, then the fixed 630 x 585 window, scaled with the
+// display, which closes cleanly.
 class WindowWineTest : public QObject {
     Q_OBJECT
 
@@ -72,6 +73,8 @@ private slots:
         const TopWindow welcome =
             waitForWindow(kestrun.processId(), QStringLiteral("はじめまして"));
         QVERIFY(welcome.handle);
+        RECT welcomeFrame{};
+        GetWindowRect(welcome.handle, &welcomeFrame);
         PostMessageW(welcome.handle, WM_CLOSE, 0, 0);
 
         const TopWindow main = waitForWindow(kestrun.processId(), QStringLiteral("Kestrun Free"));
@@ -79,6 +82,16 @@ private slots:
         // 630 x 585 device-independent pixels on the session's 150 % display.
         QCOMPARE(GetDpiForSystem(), 144u);
         QCOMPARE(main.clientSize, QSize(945, 878));
+        // The welcome stood over the middle of the window, less the title
+        // bar's room Qt keeps above a box it centres.
+        RECT mainFrame{};
+        GetWindowRect(main.handle, &mainFrame);
+        const int dx =
+            (mainFrame.left + mainFrame.right - welcomeFrame.left - welcomeFrame.right) / 2;
+        const int dy =
+            (mainFrame.top + mainFrame.bottom - welcomeFrame.top - welcomeFrame.bottom) / 2;
+        QVERIFY2(qAbs(dx) <= 30 && qAbs(dy) <= 90,
+                 qPrintable(QStringLiteral("%1,%2").arg(dx).arg(dy)));
 
         PostMessageW(main.handle, WM_CLOSE, 0, 0);
         QVERIFY(kestrun.waitForFinished(10000));
