@@ -62,8 +62,11 @@ void answerHelpOrVersion(int argc, char* argv[]) {
     if (!help && !parser.parser.isSet(parser.version))
         return;
     // Qt's help text names the program from the application object; one
-    // without a display is enough.
-    QCoreApplication core(argc, argv);
+    // without a display is enough, named plainly rather than by its path.
+    char name[] = "kestrun";
+    char* coreArguments[] = {name, nullptr};
+    int coreCount = 1;
+    QCoreApplication core(coreCount, coreArguments);
     QCoreApplication::setApplicationName(QStringLiteral("kestrun"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
     if (help)
