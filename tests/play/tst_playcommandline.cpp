@@ -48,10 +48,12 @@ private slots:
         PlayProcess missing;
         const QString path = missing.folder.filePath(QStringLiteral("absent.cmdat"));
         QCOMPARE(missing.play({path}), 1);
-        QVERIFY(missing.standardError().endsWith(
-            QStringLiteral("読み込みエラー: ファイルを開けませんでした：%1\nファイルがありません"
-                           "。\nCannot open %1: it does not exist.\n")
-                .arg(path)));
+        const QString error = missing.standardError().remove(u'\r');
+        QVERIFY2(error.endsWith(QStringLiteral("読み込みエラー: ファイルを開けませんでした：%1\n"
+                                               "ファイルがありません。\nCannot open %1: it does "
+                                               "not exist.\n")
+                                    .arg(path)),
+                 qPrintable(error));
 
         PlayProcess broken;
         QFile file(broken.folder.filePath(QStringLiteral("broken.cmdat")));
@@ -59,9 +61,10 @@ private slots:
         file.write("{\"list_command\": [");
         file.close();
         QCOMPARE(broken.play({file.fileName()}), 1);
-        QVERIFY(broken.standardError().contains(QStringLiteral("読み込みエラー: JSON 解析エラー: "
-                                                               "unterminated array\nThe file is "
-                                                               "no valid JSON: ")));
+        QVERIFY(broken.standardError().remove(u'\r').contains(
+            QStringLiteral("読み込みエラー: JSON 解析エラー: "
+                           "unterminated array\nThe file is "
+                           "no valid JSON: ")));
     }
 
     void devicesFifosAndHugeFilesAreRefusedAtOnce() {
