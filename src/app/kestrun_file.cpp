@@ -154,7 +154,8 @@ void kestrun::saveFile3() {
 void kestrun::writeProject(const QString& path) {
     const WriteResult result = writeProjectFile(path, Project{list_command, list_condition});
     if (!result.ok) {
-        QMessageBox::warning(this, result.error.title, result.error.text);
+        QMessageBox::warning(this, result.error.title,
+                             result.error.shownText(settings.is_japanese));
         return;
     }
     project_path = path;

@@ -1,54 +1,61 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QFileInfo>
 #include <QFont>
 #include <QMessageBox>
 #include <QToolTip>
 
 #include "app/kestrun.h"
 #include "app/singleinstance.h"
+#include "app/windowcommandline.h"
 #include "platform/inputguard.h"
 #include "platform/sessionchoice.h"
 
 int main(int argc, char* argv[]) {
+    answerHelpOrVersion(argc, argv);
     // Before QApplication starts any thread.
     startInputGuard();
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const bool platformOfTheUser = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
     const SessionKind session = applySessionChoice(SessionProgram::Window);
-    // Qt may not even open a window here; the reason comes first.
-    if (session == SessionKind::WaylandOnly || session == SessionKind::NoDisplay)
+    // Without any display there is no window to open.
+    if (session == SessionKind::NoDisplay && !platformOfTheUser) {
         std::fprintf(stderr, "kestrun: %s\n", qPrintable(noInputReason(session, {}, false)));
+        return WindowCannotStart;
+    }
 #endif
     QApplication app(argc, argv);
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Qt falls back to the offscreen platform where it cannot reach the
+    // display it was given.
+    const QString platform = QGuiApplication::platformName();
+    const bool windowless = !platformOfTheUser && platform == QLatin1String("offscreen");
+    if (windowless || session == SessionKind::WaylandOnly)
+        std::fprintf(stderr, "kestrun: %s\n", qPrintable(noInputReason(session, platform, false)));
+    if (windowless)
+        return WindowCannotStart;
+#endif
     QFont tooltipFont = QToolTip::font();
     tooltipFont.setPixelSize(18);
     QToolTip::setFont(tooltipFont);
 
     // `kestrun FILE.cmdat`, as a file manager starts it for a project file.
-    // --help is also the source of the manual page's options.
-    QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Edits and runs Kestrun projects (.cmdat)."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A project to open."),
-                                 QStringLiteral("[FILE]"));
-    parser.process(app);
-    const QStringList arguments = parser.positionalArguments();
-    const QString file =
-        arguments.isEmpty() ? QString() : QFileInfo(arguments.constFirst()).absoluteFilePath();
+    const WindowCommandLine line = WindowCommandLine::parse(QApplication::arguments());
+    if (!line.usable) {
+        std::fprintf(stderr, "kestrun: %s\nTry 'kestrun --help'.\n", qPrintable(line.message));
+        return WindowBadUsage;
+    }
+    const QString& file = line.file;
 
     SingleInstance instance(SingleInstance::defaultFolder());
     switch (instance.start(file)) {
     case SingleInstance::Role::Forwarded:
-        return 0;
+        return WindowClosed;
     case SingleInstance::Role::Unanswered:
         QMessageBox::critical(nullptr, QStringLiteral("Kestrun Free"),
                               QStringLiteral("Kestrun は既に起動していますが、応答しません。\n"
                                              "Kestrun is already running but does not answer."));
-        return 1;
+        return WindowCannotStart;
     case SingleInstance::Role::First:
     case SingleInstance::Role::Unguarded:
         break;

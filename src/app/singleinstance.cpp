@@ -10,6 +10,9 @@
 #include <QThread>
 
 #include "platform/foreground.h"
+#ifndef Q_OS_WIN
+#include "app/privatefolder.h"
+#endif
 
 namespace {
 
@@ -59,11 +62,19 @@ QString SingleInstance::defaultFolder() {
 #ifdef Q_OS_WIN
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Qt gives none where the runtime folder is unset and its own fallback is
+    // not private; a relative name would then put the lock in the working
+    // folder and the socket in /tmp, where anyone may listen.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? privateFolderIn(QDir::tempPath()) : runtime;
 #endif
 }
 
 SingleInstance::Role SingleInstance::start(const QString& file, int timeoutMilliseconds) {
+    if (QDir::isRelativePath(lock.fileName())) {
+        qWarning() << "No private folder for the lock; another window may start.";
+        return Role::Unguarded;
+    }
     const QDeadlineTimer deadline(timeoutMilliseconds);
     // The first instance may be between taking the lock and listening, or
     // may just have ended: try both until one works.

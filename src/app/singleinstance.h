@@ -25,7 +25,8 @@ public:
         Unguarded,  // no lock could be made: this process runs on its own
     };
 
-    // `folder` holds the lock file and, on Unix, the socket.
+    // `folder` holds the lock file and, on Unix, the socket; without one
+    // (empty) the start is unguarded.
     explicit SingleInstance(const QString& folder, QObject* parent = nullptr);
     ~SingleInstance() override;
 
@@ -35,8 +36,9 @@ public:
     // Requests that came before a receiver was set are handed to it first.
     void setReceiver(std::function<void(const QString&)> receiver);
 
-    // The user's own folder for it: the runtime folder on Unix, the local
-    // application data folder on Windows.
+    // The user's own folder for it: the runtime folder on Unix (else a
+    // private folder of ours in the temporary folder; empty when there is
+    // none), the local application data folder on Windows.
     static QString defaultFolder();
 
 private:

@@ -14,9 +14,9 @@ struct Project {
     bool operator==(const Project& other) const = default;
 };
 
-// A failure to show the user: the message box title and text. Most file
-// errors are Japanese in both interface languages; those that name a limit
-// of ours carry an English line that the English interface adds.
+// A failure to show the user: the message box title and text. The window's
+// file errors are Japanese in both interface languages; the English line is
+// added in the English interface and by the player, which speaks both.
 struct FileError {
     QString title;
     QString text;
@@ -49,7 +49,9 @@ ReadResult projectFromJson(const QByteArray& data);
 constexpr qint64 projectFileSizeLimit = 16 * 1024 * 1024;
 
 ReadResult readProjectFile(const QString& path);
-// Written atomically: a failure leaves any previous file as it was.
+// Written atomically: a failure leaves any previous file as it was. Only a
+// regular file (or a link to one) is replaced; a file in a folder where no
+// file can be made is written in place.
 WriteResult writeProjectFile(const QString& path, const Project& project);
 
 // Save As: appends ".cmdat" unless the path already ends with it (any case).

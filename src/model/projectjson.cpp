@@ -107,8 +107,8 @@ Project completed(PageList commands, PageList conditions) {
     return {std::move(commands), std::move(conditions)};
 }
 
-ReadResult readError(const QString& text) {
-    return {false, {}, {QStringLiteral("読み込みエラー"), text}};
+ReadResult readError(const QString& text, const QString& english) {
+    return {false, {}, {QStringLiteral("読み込みエラー"), text, english}};
 }
 
 } // namespace
@@ -122,16 +122,19 @@ QByteArray projectToJson(const Project& project) {
 
 ReadResult projectFromJson(const QByteArray& data) {
     const QString formatError = QStringLiteral("ファイルの形式が正しくありません。");
+    const QString formatEnglish = QStringLiteral("The file is no Kestrun project.");
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         if (isJsonScalar(data)) {
-            return readError(formatError);
+            return readError(formatError, formatEnglish);
         }
-        return readError(QStringLiteral("JSON 解析エラー: %1").arg(parseError.errorString()));
+        return readError(
+            QStringLiteral("JSON 解析エラー: %1").arg(parseError.errorString()),
+            QStringLiteral("The file is no valid JSON: %1.").arg(parseError.errorString()));
     }
     if (!document.isObject()) {
-        return readError(formatError);
+        return readError(formatError, formatEnglish);
     }
     const QJsonObject root = document.object();
     const QJsonValue commands = root.value(commandKey);
@@ -139,7 +142,7 @@ ReadResult projectFromJson(const QByteArray& data) {
     // Some other JSON file opened by mistake must not become a blank project
     // that a later Save would write over it.
     if (!commands.isArray() && !conditions.isArray()) {
-        return readError(formatError);
+        return readError(formatError, formatEnglish);
     }
     SharedTokens shared;
     return {

@@ -20,8 +20,8 @@ SessionChoice chooseSession(const SessionEnvironment& environment, SessionProgra
         return choice;
     if (program == SessionProgram::Player)
         choice.qpaPlatform = x11 ? "xcb;offscreen" : "offscreen";
-    else if (choice.kind == SessionKind::XWayland)
-        choice.qpaPlatform = "xcb";
+    else
+        choice.qpaPlatform = x11 ? "xcb;offscreen" : "wayland;offscreen";
     return choice;
 }
 

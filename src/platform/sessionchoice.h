@@ -32,8 +32,9 @@ struct SessionChoice {
 
 // A platform the user set in QT_QPA_PLATFORM is kept. Otherwise the window
 // goes to XWayland where a Wayland session offers one, so that it can
-// capture, hotkey and synthesise for X11 programs; the player, which shows no
-// window, falls back to the offscreen platform so it can say what is missing.
+// capture, hotkey and synthesise for X11 programs. Both programs fall back to
+// the offscreen platform, where Qt would otherwise abort, so they can say
+// what is missing: the player, which shows no window, then runs there.
 SessionChoice chooseSession(const SessionEnvironment& environment, SessionProgram program);
 
 // Chooses for this process and sets QT_QPA_PLATFORM; call before the

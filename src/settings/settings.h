@@ -33,12 +33,13 @@ void migrateLegacySettings();
 constexpr qint64 settingsFileSizeLimit = 1024 * 1024;
 
 // Resets `settings` to its defaults and `projectPath` to `desktopPath`, then
-// reads the file over them; failures are logged, never reported.
+// reads the file over them; failures are logged, never reported. A file that
+// holds values which cannot be read is moved to "kestrun_free.json.bak".
 void loadSettings(Settings& settings, QString& projectPath, const QString& desktopPath);
 // Reads the text of a settings file over `settings` and `projectPath`; a key
 // that is missing or of the wrong type leaves its value, text that is no
-// JSON object leaves all of them. Every outcome is logged.
-void readSettingsText(const QByteArray& data, Settings& settings, QString& projectPath);
+// JSON object leaves all of them and gives false. Every outcome is logged.
+bool readSettingsText(const QByteArray& data, Settings& settings, QString& projectPath);
 // The indented file text, with `rememberedPath` as "file_path".
 QByteArray settingsToJson(const Settings& settings, const QString& rememberedPath);
 // Writes the settings atomically; the remembered path is `file_path` while the

@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include "model/filekind.h"
 #include "model/jsonscalar.h"
 #include "model/wholefile.h"
 
@@ -26,6 +27,18 @@ void readInt(const QJsonObject& root, const char* key, int& value) {
         return;
     }
     value = static_cast<int>(number);
+}
+
+// The next save would replace a file whose values could not be read, so it
+// is moved aside first. Moved, not copied: a file that stays unreadable is
+// kept once, not again at every start.
+void keepUnreadableFile(const QString& path) {
+    const QString backup = path + QStringLiteral(".bak");
+    QFile::remove(backup);
+    if (QFile::rename(path, backup))
+        qWarning() << "Unreadable config file kept as:" << backup;
+    else
+        qWarning() << "Cannot keep the unreadable config file as:" << backup;
 }
 
 void readFlag(const QJsonObject& root, const char* key, bool& value) {
@@ -59,26 +72,27 @@ void readObject(const QJsonObject& root, Settings& settings, QString& projectPat
 
 } // namespace
 
-void readSettingsText(const QByteArray& data, Settings& settings, QString& projectPath) {
+bool readSettingsText(const QByteArray& data, Settings& settings, QString& projectPath) {
     if (data.isEmpty()) {
         qDebug() << "Config file is empty. Using defaults.";
-        return;
+        return true;
     }
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError && !isJsonScalar(data)) {
         qWarning() << "Failed to parse config JSON:" << parseError.errorString()
                    << " offset:" << parseError.offset;
-        return;
+        return false;
     }
     if (!document.isObject()) {
         qWarning() << "Config JSON is not an object.";
-        return;
+        return false;
     }
     readObject(document.object(), settings, projectPath);
     qDebug() << "Config loaded:"
              << "stertTime =" << settings.stert_time << "runNumber =" << settings.run_number
              << "stopCommand =" << settings.stop_command << "filePath =" << projectPath;
+    return true;
 }
 
 void loadSettings(Settings& settings, QString& projectPath, const QString& desktopPath) {
@@ -95,11 +109,14 @@ void loadSettings(Settings& settings, QString& projectPath, const QString& deskt
     const WholeFile file = readWholeFile(path, settingsFileSizeLimit);
     switch (file.status) {
     case WholeFile::Status::Read:
-        readSettingsText(file.data, settings, projectPath);
+        if (!readSettingsText(file.data, settings, projectPath))
+            keepUnreadableFile(path);
         return;
     case WholeFile::Status::CannotOpen:
         qWarning() << "Failed to open config file for reading:" << path
                    << " error:" << file.errorText;
+        if (fileKindAt(path) == FileKind::RegularFile)
+            keepUnreadableFile(path);
         return;
     case WholeFile::Status::NotARegularFile:
         qWarning() << "Failed to open config file for reading:" << path
@@ -107,9 +124,11 @@ void loadSettings(Settings& settings, QString& projectPath, const QString& deskt
         return;
     case WholeFile::Status::TooLarge:
         qWarning() << "Config file is larger than 1 MB. Using defaults:" << path;
+        keepUnreadableFile(path);
         return;
     case WholeFile::Status::ReadFailed:
         qWarning() << "Failed to read config file:" << path << " error:" << file.errorText;
+        keepUnreadableFile(path);
         return;
     }
 }

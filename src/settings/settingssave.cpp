@@ -5,6 +5,8 @@
 #include <QJsonObject>
 #include <QSaveFile>
 
+#include "model/filekind.h"
+
 QByteArray settingsToJson(const Settings& settings, const QString& rememberedPath) {
     QJsonObject root;
     root.insert(QLatin1String("stert_time"), settings.stert_time);
@@ -30,6 +32,11 @@ void saveSettings(const Settings& settings, const QString& projectPath, bool unt
 
     const QString path = settingsFilePath();
     qDebug() << "Trying to save config to:" << path;
+    if (const std::optional<FileReason> refusal = saveRefusal(path)) {
+        qWarning() << "Cannot open config file for writing:" << path
+                   << " error:" << refusal->english;
+        return;
+    }
     // The old file is replaced only on commit, so every failure keeps it.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

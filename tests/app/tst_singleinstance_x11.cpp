@@ -4,6 +4,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/singleinstance.h"
 #include "modalanswerer.h"
 #include "windowfixture.h"
@@ -106,6 +110,34 @@ private slots:
         // Once the first has gone, the next start is the first again.
         SingleInstance next(runtime.path());
         QCOMPARE(next.start(QString()), SingleInstance::Role::First);
+    }
+
+    // Without a runtime folder, and with Qt's own fallback open to all, the
+    // lock and the socket go to a private folder of ours, not to relative
+    // paths in the working folder and /tmp; one that is not private is not used.
+    void withoutARuntimeFolderAPrivateOneIsMade() {
+        QTemporaryDir temporary;
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray temporaryFolder = qgetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        const QString open = temporary.filePath(
+            QStringLiteral("runtime-") + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name));
+        QVERIFY(QDir().mkpath(open) && ::chmod(QFile::encodeName(open), 0777) == 0);
+        const QString folder = SingleInstance::defaultFolder();
+        SingleInstance instance(folder);
+        const SingleInstance::Role role = instance.start(QString());
+        ::chmod(QFile::encodeName(folder), 0755);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Not using .* alone\\.$"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^No private folder"));
+        const SingleInstance::Role unguarded =
+            SingleInstance(SingleInstance::defaultFolder()).start({});
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", temporaryFolder);
+        QCOMPARE(folder, temporary.filePath(QStringLiteral("kestrun-%1").arg(geteuid())));
+        QCOMPARE(role, SingleInstance::Role::First);
+        QCOMPARE(unguarded, SingleInstance::Role::Unguarded);
+        QVERIFY(!QFileInfo::exists(QStringLiteral("kestrun.lock")));
     }
 };
 

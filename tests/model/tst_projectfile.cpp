@@ -5,6 +5,7 @@
 #include "fifowithoutwriter.h"
 #include "filebytes.h"
 #include "filesizelimit.h"
+#include "model/filekind.h"
 #include "model/project.h"
 
 namespace {
@@ -26,6 +27,15 @@ class ProjectFileTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
 
     QString pathOf(const QString& name) const { return dir->filePath(name); }
+
+    // A folder, and on Unix a link loop and a link to "fifo.cmdat".
+    void makeFilesThatAreNoFiles() {
+        QVERIFY(QDir(dir->path()).mkpath("folder.cmdat/inside"));
+        if (FifoWithoutWriter::available) {
+            QVERIFY(QFile::link(pathOf("loop.cmdat"), pathOf("loop.cmdat")));
+            QVERIFY(QFile::link(pathOf("fifo.cmdat"), pathOf("fifolink.cmdat")));
+        }
+    }
 
 private slots:
     void init() {
@@ -84,24 +94,30 @@ private slots:
 
     void unreadableFiles_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("missing") << "missing.cmdat";
-        QTest::newRow("directory") << "folder.cmdat";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing.cmdat" << QStringLiteral("ファイルがありません。");
+        QTest::newRow("directory") << "folder.cmdat" << QStringLiteral("フォルダーです。");
         if (FifoWithoutWriter::available) {
-            QTest::newRow("endless device") << "/dev/zero";
-            QTest::newRow("fifo without writer") << "fifo.cmdat";
+            QTest::newRow("endless device") << "/dev/zero" << QStringLiteral("デバイスです。");
+            QTest::newRow("fifo without writer")
+                << "fifo.cmdat" << QStringLiteral("名前付きパイプ（FIFO）です。");
+            QTest::newRow("link loop")
+                << "loop.cmdat" << QStringLiteral("シンボリックリンクが循環しています。");
         }
     }
 
     void unreadableFiles() {
         QFETCH(QString, name);
-        QVERIFY(QDir(dir->path()).mkpath("folder.cmdat"));
+        QFETCH(QString, reason);
+        makeFilesThatAreNoFiles();
         FifoWithoutWriter fifo(pathOf("fifo.cmdat"));
         QCOMPARE(fifo.made, FifoWithoutWriter::available);
         const QString path = name.startsWith('/') ? name : pathOf(name);
         const ReadResult read = readProjectFile(path);
         QVERIFY(!read.ok);
         QCOMPARE(read.error.title, QStringLiteral("読み込みエラー"));
-        QCOMPARE(read.error.text, QStringLiteral("ファイルを開けませんでした：") + path);
+        QCOMPARE(read.error.text,
+                 QStringLiteral("ファイルを開けませんでした：%1\n").arg(path) + reason);
     }
 
     void sizeLimit() {
@@ -140,23 +156,56 @@ private slots:
         QCOMPARE(read.error.text, QStringLiteral("ファイルの形式が正しくありません。"));
     }
 
+    // Nothing but a file is replaced by a saved project.
     void targetsThatCannotBeOpened_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("parent is a file") << "file/plan.cmdat";
-        QTest::newRow("directory in place") << "folder.cmdat";
+        QTest::addColumn<QString>("reason");
+        const QString fifo = QStringLiteral("\n名前付きパイプ（FIFO）です。");
+        QTest::newRow("parent is a file") << "file/plan.cmdat" << QString();
+        QTest::newRow("directory in place")
+            << "folder.cmdat" << QStringLiteral("\nフォルダーです。");
+        if (FifoWithoutWriter::available) {
+            QTest::newRow("fifo") << "fifo.cmdat" << fifo;
+            QTest::newRow("link to a fifo") << "fifolink.cmdat" << fifo;
+            QTest::newRow("link loop")
+                << "loop.cmdat" << QStringLiteral("\nシンボリックリンクが循環しています。");
+        }
     }
 
     void targetsThatCannotBeOpened() {
         QFETCH(QString, name);
+        QFETCH(QString, reason);
         writeBytes(pathOf("file"), "keep");
-        QVERIFY(QDir(dir->path()).mkpath("folder.cmdat/inside"));
+        makeFilesThatAreNoFiles();
+        FifoWithoutWriter fifo(pathOf("fifo.cmdat"));
         const QString path = pathOf(name);
+        const FileKind kind = fileKindAt(path);
         const WriteResult written = writeProjectFile(path, Project::blank());
         QVERIFY(!written.ok);
         QCOMPARE(written.error.title, QStringLiteral("保存エラー"));
-        QCOMPARE(written.error.text, QStringLiteral("ファイルを開けませんでした:") + path);
+        QCOMPARE(written.error.text,
+                 QStringLiteral("ファイルを開けませんでした:") + path +
+                     (reason.isEmpty() ? reason : reason + "通常のファイルにだけ保存します。"));
         QCOMPARE(readBytes(pathOf("file")), QByteArray("keep"));
         QVERIFY(QFileInfo(pathOf("folder.cmdat/inside")).isDir());
+        QCOMPARE(fileKindAt(path), kind);
+    }
+
+    // Where no temporary file can be made beside it (Unix), a file the user
+    // may write is written in place, and the log says so.
+    void aFileInAReadOnlyFolderIsWrittenInPlace() {
+        if (!permissionBitsBind() || !FifoWithoutWriter::available)
+            QSKIP("Qt writes in place only on Unix, and permission bits do not stop root");
+        const QString path = pathOf("locked/plan.cmdat");
+        QVERIFY(QDir(dir->path()).mkpath("locked"));
+        writeBytes(path, "old");
+        QVERIFY(QFile::setPermissions(pathOf("locked"), QFile::ReadOwner | QFile::ExeOwner));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("in place.*not atomic"));
+        const WriteResult written = writeProjectFile(path, bigProject());
+        QVERIFY(QFile::setPermissions(pathOf("locked"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(written.ok);
+        QCOMPARE(readBytes(path), projectToJson(bigProject()));
     }
 
     void failedWriteKeepsTheOldFile() {

@@ -44,13 +44,16 @@ private slots:
         const bool window = false;
         const bool player = true;
         QTest::newRow("X11") << QStringList{"", "", ":0", "x11"} << window << SessionKind::X11
-                             << "";
-        QTest::newRow("Wayland with XWayland") << QStringList{"", "wayland-0", ":0", "wayland"}
-                                               << window << SessionKind::XWayland << "xcb";
+                             << "xcb;offscreen";
+        QTest::newRow("Wayland with XWayland")
+            << QStringList{"", "wayland-0", ":0", "wayland"} << window << SessionKind::XWayland
+            << "xcb;offscreen";
         QTest::newRow("Wayland named by the session type")
-            << QStringList{"", "", ":1", "wayland"} << window << SessionKind::XWayland << "xcb";
-        QTest::newRow("Wayland without XWayland") << QStringList{"", "wayland-0", "", "wayland"}
-                                                  << window << SessionKind::WaylandOnly << "";
+            << QStringList{"", "", ":1", "wayland"} << window << SessionKind::XWayland
+            << "xcb;offscreen";
+        QTest::newRow("Wayland without XWayland")
+            << QStringList{"", "wayland-0", "", "wayland"} << window << SessionKind::WaylandOnly
+            << "wayland;offscreen";
         QTest::newRow("the user's choice stays")
             << QStringList{"wayland", "wayland-0", ":0", "wayland"} << window
             << SessionKind::XWayland << "";
