@@ -5,11 +5,11 @@
 # windowsvista style, the schannel TLS backend, the gif, ico and jpeg image
 # formats) as release DLLs for 64-bit Windows, cross-built with mingw-w64 from
 # Debian 12's own qt6-base source. About an hour on two cores.
-# Usage: build-qt-mingw.sh [--prepare-only]
+# Usage: build-qt-mingw.sh [--configure-only]
 #   WORK   the folder it builds in (default /tmp/kestrun-qt-mingw)
 #   PREFIX where Qt is installed before packing (default /opt/qt6-mingw64)
-# --prepare-only fetches, unpacks and patches the source and writes the
-# toolchain file, and stops before configuring.
+# --configure-only stops once Qt's configure has run and printed what it
+# found.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 work=${WORK:-/tmp/kestrun-qt-mingw}
@@ -60,11 +60,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 TOOLCHAIN
-if [ "${1:-}" = --prepare-only ]; then
-    echo "build-qt-mingw: $work/$source is ready to configure"
-    exit 0
-fi
-
 # Everything bundled comes from Qt's own copies, so nothing of the build
 # machine's mingw libraries is linked in; no SQL, printing, OpenGL, D-Bus or
 # ICU; TLS through Windows' own schannel.
@@ -79,6 +74,9 @@ cd build
     -no-feature-sql -no-feature-printsupport \
     -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+if [ "${1:-}" = --configure-only ]; then
+    exit 0
+fi
 nice cmake --build . --parallel "$(nproc)"
 rm -rf "$prefix"
 cmake --install .
