@@ -4,7 +4,8 @@
 # Kestrun-<version>-win64.zip and the installer Kestrun-<version>-setup.exe.
 # Installs what it needs, and unpacks the prebuilt Qt for Windows
 # (../shared/qt-mingw/qt6-mingw64.tar.xz beside the repository, or
-# KESTRUN_QT_MINGW_ARCHIVE) into the build folder once.
+# KESTRUN_QT_MINGW_ARCHIVE) into the build folder, again whenever the archive's
+# contents change.
 # Usage: build-windows.sh [BUILD_FOLDER [CMAKE_OPTIONS...]]  (default build-windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,10 +20,15 @@ if [ ! -f "$archive" ]; then
 fi
 mkdir -p "$build"
 qt=$(cd "$build" && pwd)/qt6-mingw64
-if [ ! -f "$qt/.unpacked" ] || [ "$archive" -nt "$qt/.unpacked" ]; then
+# By checksum, not by date: a copied or replaced archive may carry any date,
+# and a build folder must never keep an older Qt.
+checksum=$(sha256sum <"$archive" | cut -d' ' -f1)
+if [ "$(cat "$qt/.unpacked" 2>/dev/null)" != "$checksum" ]; then
     rm -rf "$qt"
-    tar -xJf "$archive" -C "$build"
-    touch "$qt/.unpacked"
+    # Fresh dates, so the build copies the new libraries beside the programs
+    # even where the archive's files are older than the copies there.
+    tar -xJf "$archive" -C "$build" --touch
+    echo "$checksum" >"$qt/.unpacked"
 fi
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

@@ -24,6 +24,10 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     sudo_cmd=()
     [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Another package manager (an update, another build) may hold the lock
+    # for a while: wait for it rather than fail.
+    wait_for_lock=(-o DPkg::Lock::Timeout=600)
+    "${sudo_cmd[@]}" apt-get "${wait_for_lock[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get "${wait_for_lock[@]}" install -y -qq \
+        --no-install-recommends "${missing[@]}"
 fi

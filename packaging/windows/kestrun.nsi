@@ -24,6 +24,7 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
 !include MUI2.nsh
+!include FileFunc.nsh
 
 Name "Kestrun"
 OutFile "${OUTFILE}"
@@ -38,7 +39,9 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Kestrun developers"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\kestrun.exe"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartKestrunAsUser
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "$(KEEP_SETTINGS)"
 
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
@@ -51,6 +54,17 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Kestrun developers"
 ; The first language is the fallback; the other follows the user's Windows.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
+
+LangString KEEP_SETTINGS ${LANG_ENGLISH} \
+    "Kestrun will be removed. Your settings stay in %LOCALAPPDATA%\kestrun\kestrun_free.json; delete that folder by hand to remove them too."
+LangString KEEP_SETTINGS ${LANG_JAPANESE} \
+    "Kestrun を削除します。設定は %LOCALAPPDATA%\kestrun\kestrun_free.json に残ります。設定も消すには、そのフォルダーを手で削除してください。"
+
+; The installer may run elevated (a per-machine install); Explorer starts the
+; program with the rights of the user it runs for, not the installer's.
+Function StartKestrunAsUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\kestrun.exe"'
+FunctionEnd
 
 Function .onInit
     !insertmacro MULTIUSER_INIT
@@ -86,6 +100,9 @@ Section "Kestrun"
         '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" \
         '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+    ; In KiB, as Apps & features shows it.
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
@@ -106,4 +123,6 @@ Section "Uninstall"
     DeleteRegKey SHCTX "Software\Classes\${PROJECT_CLASS}"
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    ; The settings are the user's, and stay.
+    DetailPrint "$(KEEP_SETTINGS)"
 SectionEnd

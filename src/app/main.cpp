@@ -52,10 +52,16 @@ int main(int argc, char* argv[]) {
     case SingleInstance::Role::Forwarded:
         return WindowClosed;
     case SingleInstance::Role::Unanswered:
-        QMessageBox::critical(nullptr, QStringLiteral("Kestrun Free"),
-                              QStringLiteral("Kestrun は既に起動していますが、応答しません。\n"
-                                             "Kestrun is already running but does not answer."));
-        return WindowCannotStart;
+        // It may hang for good: the user may start this one on its own.
+        if (QMessageBox::warning(nullptr, QStringLiteral("Kestrun Free"),
+                                 QStringLiteral("Kestrun は既に起動していますが、応答しません。\n"
+                                                "それでも起動しますか？\n\n"
+                                                "Kestrun is already running but does not answer.\n"
+                                                "Start anyway?"),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) != QMessageBox::Yes)
+            return WindowCannotStart;
+        break;
     case SingleInstance::Role::First:
     case SingleInstance::Role::Unguarded:
         break;

@@ -14,14 +14,15 @@ std::unique_ptr<QTranslator>& installed() {
     return translator;
 }
 
-// Qt's own folder on Linux; a Windows installation carries its copy beside
-// the program.
+// The texts of qtbase, which holds every part of Qt that Kestrun uses ("qt_ja"
+// would also need Qt Multimedia's). Qt's own folder on Linux; a Windows
+// installation carries its copy beside the program.
 std::unique_ptr<QTranslator> loadJapanese() {
     auto translator = std::make_unique<QTranslator>();
     for (const QString& folder :
          {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
           QCoreApplication::applicationDirPath() + QStringLiteral("/translations")})
-        if (translator->load(QStringLiteral("qt_ja"), folder))
+        if (translator->load(QStringLiteral("qtbase_ja"), folder))
             return translator;
     qDebug() << "Qt's Japanese translation was not found";
     return nullptr;

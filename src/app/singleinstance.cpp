@@ -1,5 +1,6 @@
 #include "app/singleinstance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -10,6 +11,7 @@
 #include <QThread>
 
 #include "platform/foreground.h"
+#include "platform/processname.h"
 #ifndef Q_OS_WIN
 #include "app/privatefolder.h"
 #endif
@@ -87,12 +89,45 @@ SingleInstance::Role SingleInstance::start(const QString& file, int timeoutMilli
             qWarning() << "Cannot lock" << lock.fileName() << "; another window may start.";
             return Role::Unguarded;
         }
+        if (takeOverStaleLock()) {
+            listen();
+            return Role::First;
+        }
         if (forward(file, int(deadline.remainingTime())))
             return Role::Forwarded;
         if (deadline.hasExpired())
             return Role::Unanswered;
         QThread::msleep(100);
     }
+}
+
+// Qt takes a lock as stale only when its process is gone, or runs another
+// program under the name the lock records. After a reboot (or a new Wine
+// session) process ids start again from small numbers, and the id a killed
+// window wrote may now be this very process, or an unrelated program.
+bool SingleInstance::lockIsStale() {
+    qint64 pid = 0;
+    // No information: the lock went, or its owner is writing it; try again.
+    if (!lock.getLockInfo(&pid, nullptr, nullptr))
+        return false;
+    const qint64 self = QCoreApplication::applicationPid();
+    if (pid == self)
+        return true;
+    // A program that cannot be named may be Kestrun: it is asked instead.
+    const QString owner = runningProgramName(pid);
+    return !owner.isEmpty() && owner != runningProgramName(self);
+}
+
+bool SingleInstance::takeOverStaleLock() {
+    // Under the guard Qt uses for its own stale locks, so that two starts
+    // never both remove a lock and the second remove the first one's.
+    QLockFile removal(lock.fileName() + QStringLiteral(".rmlock"));
+    if (!removal.tryLock(0) || !lockIsStale())
+        return false;
+    qint64 pid = 0;
+    lock.getLockInfo(&pid, nullptr, nullptr);
+    qInfo() << "Taking over the lock left by process" << pid << "in" << lock.fileName();
+    return lock.removeStaleLockFile() && lock.tryLock(0);
 }
 
 // Holding the lock, this process is the only one that listens: a socket

@@ -22,6 +22,7 @@ public:
         First,      // this process holds the lock and takes the requests
         Forwarded,  // the running instance took the request
         Unanswered, // an instance runs but did not take the request in time
+                    // (the caller may then run on its own, unguarded)
         Unguarded,  // no lock could be made: this process runs on its own
     };
 
@@ -42,6 +43,8 @@ public:
     static QString defaultFolder();
 
 private:
+    bool lockIsStale();
+    bool takeOverStaleLock();
     void listen();
     bool forward(const QString& file, int timeoutMilliseconds);
     void readRequest(QLocalSocket* socket);

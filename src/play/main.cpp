@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QLoggingCategory>
 
 #include "model/project.h"
 #include "platform/inputguard.h"
@@ -54,6 +55,12 @@ int main(int argc, char* argv[]) {
     // Without a reachable X display Qt would abort before a word could be
     // said; the offscreen platform lets the player explain what is missing.
     const SessionKind session = applySessionChoice(SessionProgram::Player);
+#endif
+#ifdef Q_OS_WIN
+    // The manifest makes the process per-monitor aware before Qt starts, so
+    // Qt's own attempt fails and would say so on every start. The console
+    // carries the player's lines only; QT_LOGGING_RULES still overrides this.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.window.warning=false"));
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrun-play"));

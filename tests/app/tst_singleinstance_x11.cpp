@@ -139,6 +139,31 @@ private slots:
         QCOMPARE(unguarded, SingleInstance::Role::Unguarded);
         QVERIFY(!QFileInfo::exists(QStringLiteral("kestrun.lock")));
     }
+
+    // Process ids start again after a reboot: a killed window's lock may name
+    // this very process, or another program now (under the recorded name).
+    void aLockNamingAnotherProcessIsTakenOver_data() {
+        QTest::addColumn<bool>("ownId");
+        QTest::newRow("this process") << true;
+        QTest::newRow("another program") << false;
+    }
+    void aLockNamingAnotherProcessIsTakenOver() {
+        QFETCH(bool, ownId);
+        QProcess other;
+        other.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(other.waitForStarted());
+        const QString lock =
+            ownId ? QStringLiteral("%1\n%2\n\n")
+                        .arg(QCoreApplication::applicationPid())
+                        .arg(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+                  : QStringLiteral("%1\nsleep\n\n").arg(other.processId());
+        QTemporaryDir runtime;
+        fixture::writeFile(runtime.path(), QStringLiteral("kestrun.lock"), lock.toUtf8());
+        SingleInstance instance(runtime.path());
+        QCOMPARE(instance.start(QString(), 1000), SingleInstance::Role::First);
+        other.kill();
+        other.waitForFinished();
+    }
 };
 
 QTEST_MAIN(TestSingleInstanceX11)

@@ -2,8 +2,8 @@
 # The installer and the zip of a Windows build, under Wine: a silent install
 # for the current user puts the program folder, the Start-menu shortcut, the
 # .cmdat association and the uninstall entry in place, the installed player
-# runs, and the uninstaller takes all of it away again. The zip holds the
-# same folder.
+# runs, and the uninstaller takes all of it away again but the user's
+# settings. The zip holds the same folder.
 # Usage: tst_installer.sh SESSION_FOLDER BUILD_FOLDER VERSION
 set -uo pipefail
 session=$1
@@ -43,8 +43,22 @@ echo "$command" | grep -qF '\Programs\Kestrun\kestrun.exe" "%1"' || fail "no ope
 registry 'HKCU\Software\Classes\.cmdat' /ve | grep -q 'Kestrun.Project' || fail ".cmdat is not associated"
 registry 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrun' /v DisplayVersion \
     | grep -q "$version" || fail "no uninstall entry"
-played=$(wine "$installed/kestrun-play.exe" --version | tr -d '\r')
+# The size Apps & features shows, in KiB, within 10 % of the folder's.
+size=$(registry 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrun' /v EstimatedSize \
+    | awk '/EstimatedSize/ { print $3 }')
+folder_size=$(du -sk "$installed" | cut -f1)
+[ -n "$size" ] && [ $((size * 10)) -gt $((folder_size * 9)) ] && [ $((size * 10)) -lt $((folder_size * 11)) ] \
+    || fail "estimated size ${size:-missing}, folder $folder_size KiB"
+strings -el "$installed/kestrun.exe" | grep -q LegalCopyright || fail "no LegalCopyright"
+# Qt's Japanese texts, for its dialogs' buttons.
+[ -f "$installed/translations/qtbase_ja.qm" ] || fail "no translations\\qtbase_ja.qm"
+# The console holds the player's own lines only.
+played=$(wine "$installed/kestrun-play.exe" --version 2>&1 | tr -d '\r')
 [ "$played" = "kestrun-play $version" ] || fail "the installed player said: $played"
+
+# The user's settings outlive the program.
+settings=$profile/AppData/Local/kestrun/kestrun_free.json
+[ -f "$settings" ] || { mkdir -p "$(dirname "$settings")" && echo '{}' >"$settings"; }
 
 # _?= keeps the uninstaller in place, so it is waited for.
 wine "$installed/uninstall.exe" /S /CurrentUser "_?=Z:${installed//\//\\}" || fail "the uninstaller failed"
@@ -54,4 +68,5 @@ remaining=$(find "$installed" -type f ! -name uninstall.exe 2>/dev/null)
 registry 'HKCU\Software\Classes\Kestrun.Project' >/dev/null && fail "the association stayed"
 registry 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kestrun' >/dev/null \
     && fail "the uninstall entry stayed"
+[ -f "$settings" ] || fail "the uninstaller removed the settings"
 echo "installer and zip: PASS"

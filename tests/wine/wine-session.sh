@@ -2,6 +2,7 @@
 # Starts or stops the Wine session the Windows tests run in: an Xvfb display
 # with openbox as window manager and a fresh Wine prefix.
 # Usage: wine-session.sh start SESSION_FOLDER DISPLAY WINE
+#        wine-session.sh restart SESSION_FOLDER
 #        wine-session.sh stop SESSION_FOLDER
 set -euo pipefail
 action=$1
@@ -13,6 +14,18 @@ wineserver_of() {
     local server=${1/%wine64/wineserver64}
     [ -x "$server" ] || server=${1/%wine/wineserver}
     echo "$server"
+}
+
+# One server, kept up between the tests, with one session booted once: a
+# second boot racing the first leaves Wine's RPC service dead, and every
+# program using COM then waits ten seconds for it.
+start_server() {
+    local server
+    server=$(wineserver_of "$wine")
+    "$server" -k 2>/dev/null || true
+    "$server" -w
+    "$server" -p </dev/null >/dev/null 2>&1
+    "$wine" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_session() {
@@ -49,18 +62,29 @@ start)
     # A display scaled to 150 %, as many Windows desktops are: logical and
     # physical pixels then differ, and the tests see which one arrives.
     "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
-    # Then one server, kept up between the tests, with one session booted
-    # once: a second boot racing the first leaves Wine's RPC service dead,
-    # and every program using COM then waits ten seconds for it.
-    "$(wineserver_of "$wine")" -k
-    "$(wineserver_of "$wine")" -p </dev/null >/dev/null 2>&1
-    "$wine" cmd /c exit </dev/null >/dev/null 2>&1
+    # A colour emoji font, as Debian desktops have: Qt's font fallback reaches
+    # it, and a font without outlines once crashed Qt's Windows font engine.
+    emoji=/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf
+    if [ ! -f "$emoji" ]; then
+        echo "wine-session: $emoji is missing (Debian package fonts-noto-color-emoji)" >&2
+        exit 1
+    fi
+    cp "$emoji" "$WINEPREFIX/drive_c/windows/Fonts/"
+    start_server
+    ;;
+restart)
+    # As a reboot would: every program ends at once, and process ids start
+    # again from the same small numbers.
+    export DISPLAY WINEPREFIX=$session/prefix WINEDEBUG=-all
+    DISPLAY=$(cat "$session/display")
+    wine=$(cat "$session/wine")
+    start_server
     ;;
 stop)
     stop_session
     ;;
 *)
-    echo "usage: wine-session.sh start SESSION_FOLDER DISPLAY WINE | stop SESSION_FOLDER" >&2
+    echo "usage: wine-session.sh start SESSION_FOLDER DISPLAY WINE | restart|stop SESSION_FOLDER" >&2
     exit 2
     ;;
 esac
