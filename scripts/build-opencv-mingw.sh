@@ -27,18 +27,6 @@ ls opencv_$version+dfsg.orig.tar.xz >/dev/null 2>&1 || debian_source opencv
 rm -rf "$source"
 tar -xJf opencv_$version+dfsg.orig.tar.xz
 
-cat >toolchain.cmake <<'TOOLCHAIN'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR AMD64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-TOOLCHAIN
 
 # Off, so that nothing is downloaded and nothing else is linked: the
 # performance libraries, every codec and every GUI back end. No parallel
@@ -60,7 +48,7 @@ for option in "${off[@]}"; do
     options+=("-D$option=OFF")
 done
 rm -rf build
-cmake -S "$source" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
+cmake -S "$source" -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-compilers.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DBUILD_LIST=core,imgproc -DCPU_BASELINE=SSE3 \
     -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \

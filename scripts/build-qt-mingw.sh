@@ -47,19 +47,6 @@ grep -rl 'QT_CONFIG(tabletevent)' "$source/src/plugins/platforms/windows" \
 # 2. The Windows font engine no longer crashes on fonts without outlines.
 patch -d "$source" -p1 <"$here/patches/qt-windows-fontengine-no-outline.patch"
 
-cat >toolchain.cmake <<'TOOLCHAIN'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-# The posix thread model, so std::thread works.
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-TOOLCHAIN
 # Everything bundled comes from Qt's own copies, so nothing of the build
 # machine's mingw libraries is linked in; no SQL, printing, OpenGL, D-Bus or
 # ICU; TLS through Windows' own schannel.
@@ -72,7 +59,7 @@ cd build
     -no-opengl -no-dbus -no-icu -schannel -no-openssl \
     -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-doubleconversion \
     -no-feature-sql -no-feature-printsupport \
-    -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$work/toolchain.cmake" \
+    -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-compilers.cmake" \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
 if [ "${1:-}" = --configure-only ]; then
     exit 0
