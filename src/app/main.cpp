@@ -8,6 +8,7 @@
 
 #include "app/kestrun.h"
 #include "app/singleinstance.h"
+#include "platform/desktoploss.h"
 #include "platform/inputguard.h"
 #include "platform/sessionchoice.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "kestrun: %s\n", qPrintable(noInputReason(session, {}, false)));
 #endif
     QApplication app(argc, argv);
+    endWhenTheDesktopCloses("kestrun");
     QFont tooltipFont = QToolTip::font();
     tooltipFont.setPixelSize(18);
     QToolTip::setFont(tooltipFont);
