@@ -3,7 +3,8 @@
 // end of the kestrun-play process. Trials take turns at five waits: a "時間"
 // condition, a click condition, typing, a smooth move and a held key; every
 // project first holds Shift+A and the left button, so there is something to
-// release. Needs an X display (DISPLAY) with XInput 2.
+// release. Needs an X display (DISPLAY) with XInput 2. With --load every
+// core is kept busy meanwhile, as on a loaded machine.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include "benchstats.h"
+#include "busyload.h"
 #include "model/project.h"
 
 #include <X11/Xlib.h>
@@ -70,7 +72,8 @@ double msSince(Clock::time_point start, Clock::time_point end) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const int trials = argc > 1 ? std::atoi(argv[1]) : 60;
+    const int trials = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : 60;
+    const BusyLoad load(argc, argv);
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "bench_stoplatency: needs an X display in DISPLAY\n");
@@ -87,8 +90,8 @@ int main(int argc, char* argv[]) {
         {"smooth move", {keyword::SmoothMove, "1000", "700", "30"}, waitLong},
         {"held key", {keyword::Key, "66,0", "30"}, waitLong},
     };
-    std::printf("exit command -> released / -> process exit, %d trials over %zu waits\n", trials,
-                std::size(waits));
+    std::printf("exit command -> released / -> process exit, %d trials over %zu waits, %s\n",
+                trials, std::size(waits), load.description());
 
     QTemporaryDir folder;
     std::vector<double> released, exited;
@@ -134,6 +137,7 @@ int main(int argc, char* argv[]) {
     }
     printFigures("exit command -> all released", released, "ms");
     printFigures("exit command -> process exit", exited, "ms");
+    printWithin("exit command -> all released", released, 200);
     for (size_t i = 0; i < std::size(waits); ++i)
         printFigures(qPrintable(QString("  released, in %1").arg(waits[i].name)),
                      releasedPerWait[i], "ms");

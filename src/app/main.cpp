@@ -8,6 +8,7 @@
 #include "app/kestrun.h"
 #include "app/singleinstance.h"
 #include "app/windowcommandline.h"
+#include "platform/desktoploss.h"
 #include "platform/inputguard.h"
 #include "platform/sessionchoice.h"
 
@@ -35,6 +36,7 @@ int main(int argc, char* argv[]) {
     if (windowless)
         return WindowCannotStart;
 #endif
+    endWhenTheDesktopCloses("kestrun");
     QFont tooltipFont = QToolTip::font();
     tooltipFont.setPixelSize(18);
     QToolTip::setFont(tooltipFont);

@@ -23,7 +23,8 @@ struct Parser {
             "Exit status:\n"
             "  0  the window was closed, or the running window took the request\n"
             "  1  the window cannot start: no display, or the running window does not answer\n"
-            "  2  bad usage"));
+            "  2  bad usage\n"
+            "  6  the desktop closed: its X server went away"));
         parser.addPositionalArgument(QStringLiteral("FILE"),
                                      QStringLiteral("A project file (.cmdat) to open."),
                                      QStringLiteral("[FILE]"));

@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 
 #include "model/project.h"
+#include "platform/desktoploss.h"
 #include "platform/inputguard.h"
 #include "platform/platform.h"
 #include "platform/sessionchoice.h"
@@ -32,9 +33,8 @@ void printLine(FILE* stream, const QString& text) {
     writeText(stream, text + u'\n');
 }
 
-QString passText(qint64 pass, int runs) {
-    return runs == Run::repeatUntilStopped ? QString::number(pass)
-                                           : QStringLiteral("%1/%2").arg(pass).arg(runs);
+QString passText(qint64 pass, const PlayCommandLine& line) {
+    return line.repeat ? QString::number(pass) : QStringLiteral("%1/%2").arg(pass).arg(line.runs);
 }
 
 // Polls, since the lock's owner may end in any way, a crash included;
@@ -66,6 +66,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("kestrun-play"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
     QApplication::setQuitOnLastWindowClosed(false);
+    endWhenTheDesktopCloses("kestrun-play");
 
     const PlayCommandLine line = PlayCommandLine::parse(QApplication::arguments());
     switch (line.action) {
@@ -129,14 +130,15 @@ int main(int argc, char* argv[]) {
     run = std::make_unique<Run>(input, Platform::instance().createInputEventSource());
     run->setParameters(line.startDelay, line.runs, line.exitCommand, project.list_command,
                        project.list_condition, projectName(line.file, desktopFolderPath()));
+    run->setRepeatUntilStopped(line.repeat);
     if (line.verbose) {
-        run->setPageObserver([&project, runs = line.runs](qint64 pass, int page) {
+        run->setPageObserver([&project, &line](qint64 pass, int page) {
             const int index = page - 1;
             const QStringList condition = index < project.list_condition.size()
                                               ? project.list_condition[index]
                                               : QStringList{keyword::Immediately};
             printLine(stdout, QStringLiteral("pass %1, page %2/%3: %4; %5")
-                                  .arg(passText(pass, runs))
+                                  .arg(passText(pass, line))
                                   .arg(page)
                                   .arg(project.list_command.size())
                                   .arg(describeCommand(project.list_command[index]),

@@ -29,7 +29,8 @@ const QString exitStatusHelp =
                    "  2  bad usage\n"
                    "  3  this session cannot synthesise input\n"
                    "  4  the run was stopped\n"
-                   "  5  another run is going on on this desktop (see --wait)\n");
+                   "  5  another run is going on on this desktop (see --wait)\n"
+                   "  6  the desktop closed: its X server went away\n");
 
 } // namespace
 
@@ -85,7 +86,8 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
         if (line.runs < 0)
             return badUsage(QStringLiteral("--runs needs a whole number of at least 0."));
     }
-    if (parser.isSet(repeatOption))
+    line.repeat = parser.isSet(repeatOption);
+    if (line.repeat)
         line.runs = Run::repeatUntilStopped;
     if (parser.isSet(delayOption)) {
         line.startDelay = naturalNumber(parser.value(delayOption));

@@ -9,6 +9,8 @@ struct PlayCommandLine {
 
     Action action = Action::BadUsage;
     int runs = 1;
+    // --repeat: until stopped. Any number of --runs is counted, 114514 too.
+    bool repeat = false;
     int startDelay = 0;
     QString exitCommand = QStringLiteral("83,3"); // "なし" for none
     bool verbose = false;

@@ -37,6 +37,7 @@ void Run::setParameters(int stertTime, int runNumber, const QString& stopCommand
                         const QString& projectName) {
     stert_time = stertTime;
     run_number = runNumber;
+    repeat_until_stopped = runNumber == repeatUntilStopped;
     stop_command = stopCommand;
     list_command = listCommand;
     list_condition = listCondition;
@@ -53,7 +54,10 @@ void Run::setPageObserver(PageObserver observer) {
     page_observer = std::move(observer);
 }
 
+// Release comes first, before the threads the raise wakes compete for the
+// machine; what an operation pressed in between is released after it.
 void Run::requestStop() {
+    input.releaseHeld();
     stop_requested.raise();
     input.releaseHeld();
 }
@@ -98,7 +102,7 @@ void Run::runLoop() {
     for (int k = 0; k < run_number && !list_command.isEmpty(); ++k) {
         if (stop_requested.isRaised())
             break;
-        if (run_number == repeatUntilStopped)
+        if (repeat_until_stopped)
             --k;
         ++pass;
         for (int i = 0; i < list_command.size(); ++i) {

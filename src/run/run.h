@@ -45,6 +45,9 @@ public:
                        const PageList& listCommand, const PageList& listCondition,
                        const QString& projectName);
     void setPageObserver(PageObserver observer);
+    // Set from the number of passes by setParameters; a caller that counts
+    // every number (the player's --runs 114514) says so after it.
+    void setRepeatUntilStopped(bool repeat) { repeat_until_stopped = repeat; }
 
     // Stops the run as the exit command would, releasing at once whatever
     // the run holds; callable from any thread but a signal handler.
@@ -93,6 +96,7 @@ private:
 
     int stert_time = 0;
     int run_number = 0;
+    bool repeat_until_stopped = false;
     QString stop_command;
     PageList list_command;
     PageList list_condition;

@@ -49,6 +49,27 @@ void tap(Display* display, std::initializer_list<int> keycodes) {
     XSync(display, False);
 }
 
+bool anyButtonDown(const ServerView& server) {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(server.display(), DefaultRootWindow(server.display()), &root, &child, &x, &y,
+                  &windowX, &windowY, &mask);
+    return mask & (Button1Mask | Button2Mask | Button3Mask);
+}
+
+// The processes whose parent is `parent`.
+QByteArray childrenOf(qint64 parent) {
+    const QString tasks = QStringLiteral("/proc/%1/task/").arg(parent);
+    QByteArray children;
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(tasks + task + QStringLiteral("/children"));
+        if (file.open(QIODevice::ReadOnly))
+            children += file.readAll();
+    }
+    return children.trimmed();
+}
+
 bool pageStarted(PlayProcess& play, const QByteArray& page) {
     return QTest::qWaitFor([&] { return play.process.peek(1 << 16).contains(page); }, 5000);
 }
@@ -172,6 +193,56 @@ private slots:
             QTRY_COMPARE(emptyKeycodes(server), freeBefore);
             QVERIFY(!sawPress(xev, 0));
         }
+    }
+
+    // The guard hears of a release only once it has left the player: a kill
+    // right after it is told (the player's test seam) leaves nothing behind.
+    void aKillRightAfterAReleaseLeavesNothingBehind_data() {
+        QTest::addColumn<QByteArray>("report");
+        QTest::addColumn<QStringList>("command");
+        QTest::addRow("key up") << QByteArray("key-up") << QStringList{keyword::Key, "65,4", "0.2"};
+        QTest::addRow("autorepeat on")
+            << QByteArray("repeat-on") << QStringList{keyword::Key, "65,4", "1"};
+        QTest::addRow("button up")
+            << QByteArray("button-up") << QStringList{keyword::Click, keyword::Left, "0.2"};
+        QTest::addRow("lent key emptied")
+            << QByteArray("spare-emptied")
+            << QStringList{keyword::EnterText, QString::fromUtf8("日本語"), "0.1"};
+    }
+    void aKillRightAfterAReleaseLeavesNothingBehind() {
+        QFETCH(QByteArray, report);
+        QFETCH(QStringList, command);
+        const int freeBefore = emptyKeycodes(server);
+        PlayProcess play;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("KESTRUN_TEST_KILL_AFTER_REPORT"), report);
+        play.process.setProcessEnvironment(environment);
+        play.start({play.writeProject({command}, {waitLong})});
+        QVERIFY(play.process.waitForFinished(10000));
+        QCOMPARE(play.process.exitStatus(), QProcess::CrashExit);
+        QTRY_VERIFY(server.keysDown().empty());
+        QTRY_VERIFY(!anyButtonDown(server));
+        QTRY_VERIFY(server.autoRepeats(keycodeA));
+        QTRY_COMPARE(emptyKeycodes(server), freeBefore);
+    }
+
+    // A guard killed first is reaped and replaced by one that is told what
+    // the player holds, and which releases it when the player is killed.
+    void aDeadGuardIsReplaced() {
+        PlayProcess play;
+        play.process.setProcessChannelMode(QProcess::MergedChannels);
+        play.start({play.writeProject({holdShiftA}, {waitLong})});
+        QTRY_VERIFY(!server.keysDown().empty());
+        const qint64 player = play.process.processId();
+        const QByteArray guard = childrenOf(player);
+        QVERIFY(guard.toInt() > 0);
+        ::kill(pid_t(guard.toInt()), SIGKILL);
+        QTRY_VERIFY(play.process.peek(1 << 16).contains("a new one guards what is held now"));
+        QTRY_VERIFY(childrenOf(player).toInt() > 0 && childrenOf(player) != guard);
+        play.process.kill();
+        play.process.waitForFinished();
+        QTRY_VERIFY(server.keysDown().empty());
+        QTRY_VERIFY(server.autoRepeats(keycodeA));
     }
 };
 

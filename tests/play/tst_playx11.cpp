@@ -55,6 +55,24 @@ private:
     QString seen;
 };
 
+// An X server of the test's own, for a test to take away.
+struct OwnXvfb {
+    QProcess process;
+    QString display;
+
+    OwnXvfb() {
+        process.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+        }
+        display = u':' + QString::fromLatin1(process.readLine().trimmed());
+    }
+    ~OwnXvfb() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
 } // namespace
 
 // kestrun-play against a real X server, with xev receiving the input and
@@ -114,12 +132,15 @@ private slots:
         play.start({path});
         QVERIFY(xev.waitFor(seen));
 
+        // xdotool's keys come through XTest like the run's, where a modifier
+        // the run holds is down already: the user takes the right-hand ones.
+        const QString exitCommand = QStringLiteral("Control_R+Alt_R+s");
         QElapsedTimer sinceExitCommand;
         sinceExitCommand.start();
-        xdotool({QStringLiteral("keydown"), QStringLiteral("ctrl+alt+s")});
+        xdotool({QStringLiteral("keydown"), exitCommand});
         const int status = play.finish();
         const qint64 stoppedAfter = sinceExitCommand.elapsed();
-        xdotool({QStringLiteral("keyup"), QStringLiteral("ctrl+alt+s")});
+        xdotool({QStringLiteral("keyup"), exitCommand});
         QCOMPARE(status, 4);
         // The run answers within 0.2 s; the bound leaves room for process exit
         // on a busy machine.
@@ -130,6 +151,50 @@ private slots:
         QVERIFY2(
             xev.eventWith(QStringLiteral("keysym 0x78, x")).contains(QStringLiteral("state 0x0,")),
             qPrintable(xev.eventWith(QStringLiteral("keysym 0x78, x"))));
+    }
+
+    // What the run itself types, presses and clicks satisfies neither its
+    // conditions nor its exit command; the user's input (xdotool's) does.
+    void theRunsOwnInputIsNotTheUsers_data() {
+        QTest::addColumn<QString>("exitCommand");
+        QTest::addColumn<PageList>("commands");
+        QTest::addColumn<PageList>("conditions");
+        QTest::addColumn<QStringList>("user");
+        const QStringList typeText{keyword::EnterText, QStringLiteral("this is some text"),
+                                   QStringLiteral("0.3")};
+        const QStringList over{keyword::WaitUntilOver, QStringLiteral("0.1")};
+        QTest::addRow("typed S, key condition S")
+            << "83,3" << PageList{typeText, {keyword::None}}
+            << PageList{immediately, {keyword::Key, QStringLiteral("83,0")}}
+            << QStringList{QStringLiteral("key"), QStringLiteral("s")};
+        QTest::addRow("click, click condition")
+            << "83,3" << PageList{{keyword::Click, keyword::Left, QStringLiteral("0.05")}}
+            << PageList{{keyword::Click, keyword::Left}}
+            << QStringList{QStringLiteral("click"), QStringLiteral("1")};
+        QTest::addRow("typed T, exit command T")
+            << "84,0" << PageList{typeText} << PageList{over} << QStringList{};
+        QTest::addRow("held Ctrl+C, exit command left Ctrl")
+            << "162,0" << PageList{{keyword::Key, QStringLiteral("67,2"), QStringLiteral("0.3")}}
+            << PageList{over} << QStringList{};
+    }
+    void theRunsOwnInputIsNotTheUsers() {
+        QFETCH(QString, exitCommand);
+        QFETCH(PageList, commands);
+        QFETCH(PageList, conditions);
+        QFETCH(QStringList, user);
+        Xev xev;
+        PlayProcess play;
+        play.start(
+            {QStringLiteral("--verbose"), QStringLiteral("--exit"), exitCommand,
+             play.writeProject(PageList{pointerAt(200, 150)} + commands + PageList{{keyword::None}},
+                               PageList{immediately} + conditions + PageList{immediately})});
+        if (!user.isEmpty()) {
+            QTest::qWait(1000);
+            const QString lastPage = QStringLiteral("page %1/%1").arg(commands.size() + 2);
+            QVERIFY(!play.process.peek(1 << 16).contains(lastPage.toUtf8()));
+            xdotool(user);
+        }
+        QCOMPARE(play.finish(), 0);
     }
 
     // Clicks and key presses of no length (xdotool's) satisfy conditions.
@@ -192,6 +257,64 @@ private slots:
         QCOMPARE(waiter.finish(), 0);
         QVERIFY(waiter.standardOutput().contains(QStringLiteral("page 1/1")));
         first.finish();
+    }
+
+    // 114514, the window's "repeat", is a number like any other here.
+    void runsMakesExactlyThatManyPasses() {
+        PlayProcess play;
+        const QString path = play.writeProject({{keyword::None}}, {immediately});
+        play.start({QStringLiteral("--runs"), QStringLiteral("114514"), QStringLiteral("--verbose"),
+                    QStringLiteral("--exit"), QStringLiteral("none"), path});
+        QCOMPARE(play.finish(60000), 0);
+        const QStringList lines = play.standardOutput().split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 114514);
+        QVERIFY2(lines.last().startsWith(QStringLiteral("pass 114514/114514, page 1/1")),
+                 qPrintable(lines.last()));
+    }
+
+    // Both programs end with one line and their own status when the X
+    // server goes away, the player whatever its threads are doing.
+    void theDesktopClosingEndsWithOneLineAndStatusSix_data() {
+        QTest::addColumn<PageList>("commands");
+        QTest::addRow("player holding a key")
+            << PageList{{keyword::Key, QStringLiteral("65,4"), QStringLiteral("30")}};
+        QTest::addRow("player typing")
+            << PageList{{keyword::EnterText, QString(10000, u'x'), QStringLiteral("10")}};
+        QTest::addRow("window") << PageList{};
+    }
+    void theDesktopClosingEndsWithOneLineAndStatusSix() {
+        QFETCH(PageList, commands);
+        OwnXvfb xvfb;
+        QVERIFY(xvfb.display.size() > 1);
+        PlayProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), xvfb.display);
+        for (const char* folder : {"HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"})
+            environment.insert(QLatin1String(folder), program.folder.path());
+        program.process.setProcessEnvironment(environment);
+        if (commands.isEmpty()) {
+            program.process.setProgram(QStringLiteral(KESTRUN_WINDOW));
+            program.process.start();
+            QProcess windows;
+            windows.setProcessEnvironment(environment);
+            windows.start(QStringLiteral("xdotool"),
+                          {QStringLiteral("search"), QStringLiteral("--sync"),
+                           QStringLiteral("--class"), QStringLiteral("kestrun")});
+            QVERIFY(windows.waitForFinished(20000));
+        } else {
+            program.start(
+                {QStringLiteral("--verbose"),
+                 program.writeProject(commands, {{keyword::Time, QStringLiteral("30")}})});
+            QVERIFY(QTest::qWaitFor([&] { return program.process.peek(4096).contains("page 1/1"); },
+                                    5000));
+            QTest::qWait(300);
+        }
+        xvfb.process.kill();
+        QCOMPARE(program.finish(5000), 6);
+        const QStringList lines = program.standardError().split(u'\n').filter(u"desktop closed");
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines.first().contains(QStringLiteral("デスクトップが閉じられました")),
+                 qPrintable(lines.first()));
     }
 
     void interruptStopsTheRun() {

@@ -20,6 +20,10 @@ private slots:
         EventWindow window;
         QVERIFY(window.isReady());
         PlayProcess play;
+        // Its log tells a missed exit command from a slow end.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_FORCE_STDERR_LOGGING"), QStringLiteral("1"));
+        play.process.setProcessEnvironment(environment);
         const QString text = QString::fromUtf8("hello 世界 😀 done");
         const QString project =
             play.writeProject({{keyword::EnterText, text, QStringLiteral("0.5")},
@@ -35,7 +39,7 @@ private slots:
         QVERIFY(xdotool({"keydown", "ctrl+alt+s"}));
         const int status = play.finish(5000);
         QVERIFY(xdotool({"keyup", "ctrl+alt+s"}));
-        QCOMPARE(status, 4);
+        QVERIFY2(status == 4, qPrintable(play.standardError()));
         QVERIFY(window.waitFor("keyup", text.size() + 1));
         InputBackend& input = Platform::instance().input();
         for (int key = 1; key < 255; ++key)
@@ -70,6 +74,25 @@ private slots:
         QTRY_VERIFY((output += play.standardOutput()).contains(QStringLiteral("page 2/2")));
         QVERIFY(xdotool({"key", "--delay", "0", "ctrl+alt+s"}));
         QCOMPARE(play.finish(5000), 4);
+    }
+
+    // The run's own Ctrl+Alt+S (tagged, as all its input) does not stop it,
+    // its own click does not satisfy its click condition; the user's does.
+    void theRunsOwnInputIsNotTheUsers() {
+        EventWindow window;
+        QVERIFY(window.isReady());
+        PlayProcess play;
+        const QString project = play.writeProject(
+            {{keyword::Key, QStringLiteral("83,3"), QStringLiteral("0.1")},
+             {keyword::Click, keyword::Left, QStringLiteral("0.05")}},
+            {{keyword::WaitUntilOver, QStringLiteral("0.1")}, {keyword::Click, keyword::Left}});
+        play.start({"--delay", "1", "--verbose", project});
+        QVERIFY(
+            QTest::qWaitFor([&] { return play.process.peek(4096).contains("page 2/2"); }, 10000));
+        QVERIFY(!play.process.waitForFinished(1500));
+        QVERIFY(xdotool({"mousemove", QString::number(window.center().x()),
+                         QString::number(window.center().y()), "click", "1"}));
+        QCOMPARE(play.finish(5000), 0);
     }
 
     // One run at a time in a session: a second player refuses at once; one

@@ -124,6 +124,10 @@ bool Win32InputBackend::isKeyDown(int virtualKey) {
 }
 
 bool Win32InputBackend::inject(INPUT& input) {
+    if (input.type == INPUT_MOUSE)
+        input.mi.dwExtraInfo = ownInputTag;
+    else
+        input.ki.dwExtraInfo = ownInputTag;
     for (int attempt = 0; attempt < 2; ++attempt)
         if (sendInput(1, &input, sizeof(INPUT)) == 1)
             return true;

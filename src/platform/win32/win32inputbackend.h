@@ -10,6 +10,10 @@ struct tagINPUT;
 // foreground window's layout, as a keyboard would send them.
 class Win32InputBackend : public InputBackend {
 public:
+    // Every event this program sends carries this as its extra information,
+    // so that its hooks tell it from the user's and other programs' input.
+    static constexpr unsigned long long ownInputTag = 0x4b657374; // "Kest"
+
     // SendInput's signature; tests put a refusing one in its place.
     using SendInputFunction = unsigned (*)(unsigned count, tagINPUT* inputs, int size);
 

@@ -1,6 +1,7 @@
 #include "platform/win32/win32inputeventsource.h"
 
 #include "platform/inputbackend.h"
+#include "platform/win32/win32inputbackend.h"
 #include "platform/win32/windowsapi.h"
 
 namespace {
@@ -16,15 +17,16 @@ void post(int virtualKey, bool down) {
 }
 
 LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && lParam != 0) {
-        const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    // This program's own input (the run's) is not the user's.
+    const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && record && record->dwExtraInfo != Win32InputBackend::ownInputTag)
         post(static_cast<int>(record->vkCode), (record->flags & LLKHF_UP) == 0);
-    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
+    const auto* record = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && record && record->dwExtraInfo != Win32InputBackend::ownInputTag) {
         switch (wParam) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:

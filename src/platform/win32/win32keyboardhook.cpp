@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/win32inputbackend.h"
 #include "platform/win32/windowsapi.h"
 
 namespace {
@@ -12,8 +13,9 @@ HHOOK sharedHook = nullptr;
 std::vector<Win32KeyboardHook*> installedHooks;
 
 LRESULT CALLBACK lowLevelKeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && lParam != 0) {
-        const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    // This program's own input is neither captured nor swallowed.
+    if (code == HC_ACTION && record && record->dwExtraInfo != Win32InputBackend::ownInputTag) {
         if (Win32KeyboardHook::dispatch(code, static_cast<int>(wParam),
                                         static_cast<int>(record->vkCode)))
             return 1;

@@ -29,10 +29,17 @@ void X11AutoRepeat::restoreAll() {
     suppressed.clear();
 }
 
+// The guard hears of a change before it is made, of the way back once it has
+// left this process, so a kill at any moment leaves nothing unguarded.
 void X11AutoRepeat::setRepeat(KeyCode keycode, bool repeat) {
+    if (!repeat)
+        x11guard::report(x11guard::Report::RepeatOff, keycode);
     XKeyboardControl control;
     control.key = keycode;
     control.auto_repeat_mode = repeat ? AutoRepeatModeOn : AutoRepeatModeOff;
     XChangeKeyboardControl(display, KBKey | KBAutoRepeatMode, &control);
-    x11guard::report(repeat ? x11guard::Report::RepeatOn : x11guard::Report::RepeatOff, keycode);
+    if (repeat) {
+        XFlush(display);
+        x11guard::report(x11guard::Report::RepeatOn, keycode);
+    }
 }

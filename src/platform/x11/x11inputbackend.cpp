@@ -97,17 +97,20 @@ X11InputBackend::~X11InputBackend() {
     if (usable) {
         std::lock_guard lock(mutex);
         // Nothing this program pressed may stay down once it is gone.
-        for (const auto& [keycode, count] : pressed) {
+        for (const auto& [keycode, count] : pressed)
             XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+        for (unsigned button : pressedButtons)
+            XTestFakeButtonEvent(display, button, False, CurrentTime);
+        XFlush(display);
+        // The guard hears of a release only once it has left this process.
+        for (const auto& [keycode, count] : pressed) {
             for (int i = 0; i < count; ++i) {
                 spares->release(keycode, {});
                 x11guard::report(x11guard::Report::KeyUp, keycode);
             }
         }
-        for (unsigned button : pressedButtons) {
-            XTestFakeButtonEvent(display, button, False, CurrentTime);
+        for (unsigned button : pressedButtons)
             x11guard::report(x11guard::Report::ButtonUp, button);
-        }
         pressed.clear();
         heldVirtualKeys.clear();
         heldUnits.clear();
@@ -160,12 +163,19 @@ bool X11InputBackend::sendMouseButton(MouseButton button, bool down) {
         return false;
     std::lock_guard lock(mutex);
     const unsigned xButton = button == MouseButton::Left ? Button1 : Button3;
-    XTestFakeButtonEvent(display, xButton, down, CurrentTime);
-    if (down)
+    // The guard hears of a press before it can happen, of a release once it
+    // has left this process: a kill in between leaves nothing unguarded.
+    if (down) {
         pressedButtons.insert(xButton);
-    else
+        x11guard::report(x11guard::Report::ButtonDown, xButton);
+    }
+    sent->sent(X11SentInput::Device::Button, xButton, down);
+    XTestFakeButtonEvent(display, xButton, down, CurrentTime);
+    XFlush(display);
+    if (!down) {
         pressedButtons.erase(xButton);
-    x11guard::report(down ? x11guard::Report::ButtonDown : x11guard::Report::ButtonUp, xButton);
+        x11guard::report(x11guard::Report::ButtonUp, xButton);
+    }
     XSync(display, False);
     return true;
 }
@@ -402,11 +412,14 @@ void X11InputBackend::press(KeyCode keycode) {
     ++pressed[keycode];
     spares->hold(keycode);
     x11guard::report(x11guard::Report::KeyDown, keycode);
+    sent->sent(X11SentInput::Device::Key, keycode, true);
     XTestFakeKeyEvent(display, keycode, True, CurrentTime);
 }
 
 void X11InputBackend::release(KeyCode keycode) {
+    sent->sent(X11SentInput::Device::Key, keycode, false);
     XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+    XFlush(display);
     x11guard::report(x11guard::Report::KeyUp, keycode);
     spares->release(keycode, X11SpareKeycodes::Clock::now());
     auto it = pressed.find(keycode);

@@ -4,6 +4,7 @@
 #include "platform/codeunitjoiner.h"
 #include "platform/idletrigger.h"
 #include "platform/inputbackend.h"
+#include "platform/x11/x11sentinput.h"
 
 #include <X11/Xlib.h>
 
@@ -47,6 +48,9 @@ public:
     void endTyping() override;
     bool isKeyDown(int virtualKey) override;
 
+    // What this backend sent, for an event source to tell it from the rest.
+    std::shared_ptr<X11SentInput> sentInput() const { return sent; }
+
 private:
     using Lock = std::unique_lock<std::mutex>;
 
@@ -84,4 +88,5 @@ private:
     std::map<std::pair<std::thread::id, char16_t>, KeyCode> heldUnits;
     std::map<std::thread::id, CodeUnitJoiner> joiners;
     std::unique_ptr<IdleTrigger> restoreTrigger;
+    std::shared_ptr<X11SentInput> sent = std::make_shared<X11SentInput>();
 };

@@ -12,11 +12,14 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "platform/inputbackend.h"
 #include "platform/x11/x11keyboardmap.h"
+#include "platform/x11/x11sentinput.h"
 
 namespace {
 
@@ -25,9 +28,10 @@ namespace {
 // reported under the same name even if the layout changed meanwhile.
 class RawEventReader {
 public:
-    RawEventReader(Display* display, int xiOpcode, int xkbEventBase, InputEventListener& listener)
+    RawEventReader(Display* display, int xiOpcode, int xkbEventBase, InputEventListener& listener,
+                   X11SentInput* ownInput)
         : display(display), xiOpcode(xiOpcode), xkbEventBase(xkbEventBase), listener(listener),
-          keyboardMap(display) {}
+          ownInput(ownInput), keyboardMap(display) {}
 
     void readInitialState();
     void handle(XEvent& event);
@@ -36,12 +40,16 @@ private:
     void keyChanged(int keycode, bool down);
     void buttonChanged(int button, bool down);
     void readPointerMapping();
+    void readXTestDevices();
+    bool isOwn(const XIRawEvent& raw, int type);
     bool numLockOn() const { return lockedMods & XkbKeysymToModifiers(display, XK_Num_Lock); }
 
     Display* display;
     int xiOpcode;
     int xkbEventBase;
     InputEventListener& listener;
+    X11SentInput* ownInput;
+    std::set<int> xtestDevices;
     X11KeyboardMap keyboardMap;
     int group = 0;
     unsigned lockedMods = 0;
@@ -69,7 +77,30 @@ void RawEventReader::readPointerMapping() {
     pointerMapping.resize(std::max(count, 0));
 }
 
+// The devices XTest input comes from, ours and every other program's.
+void RawEventReader::readXTestDevices() {
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i)
+        if (std::strstr(devices[i].name, "XTEST"))
+            xtestDevices.insert(devices[i].deviceid);
+    if (devices)
+        XIFreeDeviceInfo(devices);
+}
+
+// Only XTest events can be this program's: a key the user presses on a
+// keyboard always counts, whatever the run is sending.
+bool RawEventReader::isOwn(const XIRawEvent& raw, int type) {
+    if (!ownInput || !xtestDevices.count(raw.sourceid))
+        return false;
+    const bool key = type == XI_RawKeyPress || type == XI_RawKeyRelease;
+    const bool down = type == XI_RawKeyPress || type == XI_RawButtonPress;
+    return ownInput->takeBack(key ? X11SentInput::Device::Key : X11SentInput::Device::Button,
+                              unsigned(raw.detail), down);
+}
+
 void RawEventReader::readInitialState() {
+    readXTestDevices();
     XkbStateRec state;
     XkbGetState(display, XkbUseCoreKbd, &state);
     group = state.group;
@@ -128,7 +159,9 @@ void RawEventReader::handle(XEvent& event) {
     if (event.type == GenericEvent && event.xcookie.extension == xiOpcode &&
         XGetEventData(display, &event.xcookie)) {
         const auto* raw = static_cast<const XIRawEvent*>(event.xcookie.data);
-        switch (event.xcookie.evtype) {
+        // This program's own events match no case.
+        const int type = isOwn(*raw, event.xcookie.evtype) ? 0 : event.xcookie.evtype;
+        switch (type) {
         case XI_RawKeyPress:
             keyChanged(raw->detail, true);
             break;
@@ -168,8 +201,9 @@ struct DisplayCloser {
 
 } // namespace
 
-X11InputEventSource::X11InputEventSource(QByteArray displayName)
-    : displayName(std::move(displayName)) {
+X11InputEventSource::X11InputEventSource(QByteArray displayName,
+                                         std::shared_ptr<X11SentInput> ownInput)
+    : displayName(std::move(displayName)), ownInput(std::move(ownInput)) {
     if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
         wakePipe[0] = wakePipe[1] = -1;
 }
@@ -222,7 +256,7 @@ bool X11InputEventSource::run(InputEventListener& listener) {
     XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
     XSync(display.get(), False);
 
-    RawEventReader reader(display.get(), xiOpcode, xkbEventBase, listener);
+    RawEventReader reader(display.get(), xiOpcode, xkbEventBase, listener, ownInput.get());
     reader.readInitialState();
     pollfd watched[] = {{ConnectionNumber(display.get()), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
     while (!interrupted.load()) {

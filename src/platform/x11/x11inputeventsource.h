@@ -3,8 +3,11 @@
 #include <QByteArray>
 
 #include <atomic>
+#include <memory>
 
 #include "platform/inputeventsource.h"
+
+class X11SentInput;
 
 // The desktop's key and button events on X11: XInput 2 raw events of every
 // master device, selected on the root window over a connection of its own
@@ -13,8 +16,10 @@
 // keyboard capture names them, in the keyboard group active at the press.
 class X11InputEventSource : public InputEventSource {
 public:
-    // The display to watch; empty means $DISPLAY.
-    explicit X11InputEventSource(QByteArray displayName = {});
+    // The display to watch; empty means $DISPLAY. Events that `ownInput`
+    // accounts for, this program's own, are left out.
+    explicit X11InputEventSource(QByteArray displayName = {},
+                                 std::shared_ptr<X11SentInput> ownInput = nullptr);
     ~X11InputEventSource() override;
     X11InputEventSource(const X11InputEventSource&) = delete;
     X11InputEventSource& operator=(const X11InputEventSource&) = delete;
@@ -24,6 +29,7 @@ public:
 
 private:
     QByteArray displayName;
+    std::shared_ptr<X11SentInput> ownInput;
     // Written by interrupt, read by run's poll: it wakes a blocked run.
     int wakePipe[2] = {-1, -1};
     std::atomic<bool> interrupted{false};

@@ -20,7 +20,7 @@ std::unique_ptr<KeyboardHook> X11Platform::createKeyboardHook() {
 
 std::unique_ptr<InputEventSource> X11Platform::createInputEventSource() {
 #ifdef KESTRUN_HAVE_XI
-    return std::make_unique<X11InputEventSource>(displayName);
+    return std::make_unique<X11InputEventSource>(displayName, backend.sentInput());
 #else
     return nullptr;
 #endif

@@ -94,13 +94,17 @@ void X11SpareKeycodes::assign(Spare& spare, KeySym keysym) {
     if (current)
         XFree(current);
     std::vector<KeySym> row(std::max(columns, 1), keysym);
-    XChangeKeyboardMapping(display, spare.keycode, static_cast<int>(row.size()), row.data(), 1);
-    spare.keysym = keysym;
-    if (keysym == NoSymbol)
-        x11guard::report(x11guard::Report::SpareEmptied, spare.keycode);
-    else
+    // The guard hears of a loan before it is made, of its end once that has
+    // left this process.
+    if (keysym != NoSymbol)
         x11guard::report(x11guard::Report::SpareLent, spare.keycode,
                          static_cast<std::uint32_t>(keysym));
+    XChangeKeyboardMapping(display, spare.keycode, static_cast<int>(row.size()), row.data(), 1);
+    spare.keysym = keysym;
+    if (keysym == NoSymbol) {
+        XFlush(display);
+        x11guard::report(x11guard::Report::SpareEmptied, spare.keycode);
+    }
 }
 
 X11SpareKeycodes::Spare* X11SpareKeycodes::find(KeyCode keycode) {
