@@ -1,10 +1,9 @@
 #include <QProcess>
 #include <QtTest>
 
-#include <atomic>
 #include <chrono>
-#include <thread>
 
+#include "backgroundwindowwait.h"
 #include "platform/x11/x11ewmh.h"
 #include "platform/x11/x11inputbackend.h"
 #include "platform/x11/x11windowlist.h"
@@ -14,31 +13,6 @@
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-namespace {
-
-// A window condition waiting on a thread of its own, noting when it ended.
-struct BackgroundWait {
-    StopSignal stop;
-    std::atomic<Clock::rep> endedAt{0};
-    std::thread thread;
-
-    BackgroundWait(WindowList& windows, const QString& title)
-        : thread([this, &windows, title] {
-              windowpages::waitUntilActive(windows, stop, title);
-              endedAt.store(Clock::now().time_since_epoch().count());
-          }) {}
-    ~BackgroundWait() {
-        stop.raise();
-        thread.join();
-    }
-    bool ended() const { return endedAt.load() != 0; }
-    Clock::duration endedAfter(Clock::time_point moment) const {
-        return Clock::time_point(Clock::duration(endedAt.load())) - moment;
-    }
-};
-
-} // namespace
 
 // The window list against real windows: xev clients on Xvfb, first without
 // a window manager, then under openbox.
@@ -146,7 +120,7 @@ void TestX11WindowList::conditionFollowsDesktop() {
     runTool("xdotool", {"windowactivate", "--sync", beta.id()});
     command.replaceInStrings("%alpha", alpha.id()).replaceInStrings("%beta", beta.id());
 
-    BackgroundWait wait(windows, wanted);
+    BackgroundWindowWait wait(windows, wanted);
     QTest::qWait(300);
     QVERIFY(!wait.ended());
     runTool("xdotool", command);
@@ -169,7 +143,7 @@ void TestX11WindowList::ownActivationSatisfiesCondition() {
 
 void TestX11WindowList::stopEndsWaitForever() {
     startWindowManager();
-    BackgroundWait wait(windows, "no window has this title");
+    BackgroundWindowWait wait(windows, "no window has this title");
     QTest::qWait(200);
     const Clock::time_point stopped = Clock::now();
     wait.stop.raise();

@@ -1,9 +1,8 @@
 #include <QtTest>
 
-#include <atomic>
 #include <chrono>
-#include <thread>
 
+#include "backgroundwindowwait.h"
 #include "eventwindow.h"
 #include "platform/win32/win32inputbackend.h"
 #include "platform/win32/win32windowlist.h"
@@ -18,27 +17,6 @@ namespace {
 HWND hwnd(const EventWindow& window) {
     return reinterpret_cast<HWND>(window.handle());
 }
-
-// A window condition waiting on a thread of its own, noting when it ended.
-struct BackgroundWait {
-    StopSignal stop;
-    std::atomic<Clock::rep> endedAt{0};
-    std::thread thread;
-
-    BackgroundWait(WindowList& windows, const QString& title)
-        : thread([this, &windows, title] {
-              windowpages::waitUntilActive(windows, stop, title);
-              endedAt.store(Clock::now().time_since_epoch().count());
-          }) {}
-    ~BackgroundWait() {
-        stop.raise();
-        thread.join();
-    }
-    bool ended() const { return endedAt.load() != 0; }
-    Clock::duration endedAfter(Clock::time_point moment) const {
-        return Clock::time_point(Clock::duration(endedAt.load())) - moment;
-    }
-};
 
 } // namespace
 
@@ -82,7 +60,7 @@ private slots:
     }
 
     void stopEndsWaitForever() {
-        BackgroundWait wait(windows, "no window has this title");
+        BackgroundWindowWait wait(windows, "no window has this title");
         QTest::qWait(200);
         const Clock::time_point stopped = Clock::now();
         wait.stop.raise();
