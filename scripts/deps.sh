@@ -9,7 +9,7 @@ packages=(
     dpkg-dev file desktop-file-utils
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libx11-dev libxtst-dev libxi-dev libxkbcommon-dev
-    xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool
+    xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool openbox
     fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n shared-mime-info
     clang-14 libclang-rt-14-dev lintian man-db bash-completion
     "$@"

@@ -40,6 +40,21 @@ public:
     void release() override {}
 };
 
+class NullWindowList : public WindowList {
+public:
+    QString unavailableReason(bool japanese) const override {
+        return japanese ? QStringLiteral("このデスクトップでは、ウィンドウの一覧を読むことも"
+                                         "ウィンドウを前面に出すこともできません。")
+                        : QStringLiteral("This desktop lets no program list its windows or "
+                                         "bring one to the front.");
+    }
+    std::vector<TopLevelWindow> windows() override { return {}; }
+    TopLevelWindow activeWindow() override { return {}; }
+    bool activate(WindowHandle) override { return false; }
+    TopLevelWindow windowUnderPointer() override { return {}; }
+    std::unique_ptr<ActiveWindowWatch> createActiveWindowWatch() override { return nullptr; }
+};
+
 } // namespace
 
 InputBackend& NullPlatform::input() {
@@ -58,4 +73,9 @@ GlobalHotkey& NullPlatform::globalHotkey() {
 
 std::unique_ptr<RunLock> NullPlatform::createRunLock() {
     return std::make_unique<UnsharedRunLock>();
+}
+
+WindowList& NullPlatform::windowList() {
+    static NullWindowList windows;
+    return windows;
 }

@@ -11,4 +11,5 @@ public:
     std::unique_ptr<InputEventSource> createInputEventSource() override { return nullptr; }
     GlobalHotkey& globalHotkey() override;
     std::unique_ptr<RunLock> createRunLock() override;
+    WindowList& windowList() override;
 };

@@ -7,6 +7,7 @@
 #include "platform/inputeventsource.h"
 #include "platform/keyboardhook.h"
 #include "platform/runlock.h"
+#include "platform/windowlist.h"
 
 // The desktop services of the platform the program runs on, chosen once at
 // run time: X11 when Qt runs on xcb and a display is open, Win32 on Windows,
@@ -28,4 +29,5 @@ public:
     virtual GlobalHotkey& globalHotkey() = 0;
     // A handle on the desktop's one-run-at-a-time lock, not yet taken.
     virtual std::unique_ptr<RunLock> createRunLock() = 0;
+    virtual WindowList& windowList() = 0;
 };

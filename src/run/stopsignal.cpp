@@ -20,6 +20,12 @@ bool StopSignal::waitUntil(const std::function<bool()>& done) const {
     return raised.load();
 }
 
+bool StopSignal::waitUntil(const std::function<bool()>& done, Clock::time_point deadline) const {
+    std::unique_lock lock(mutex);
+    woken.wait_until(lock, deadline, [&] { return raised.load() || done(); });
+    return raised.load();
+}
+
 void StopSignal::wake() const {
     // Taking the lock orders the change before a waiter's next check, so no
     // wake-up falls between its check and its sleep.

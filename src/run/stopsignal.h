@@ -22,6 +22,8 @@ public:
     // Sleeps until `done` holds or the stop is raised; `done` is checked
     // again after every wake(). True when stopped.
     bool waitUntil(const std::function<bool()>& done) const;
+    // The same, giving up at the deadline.
+    bool waitUntil(const std::function<bool()>& done, Clock::time_point deadline) const;
     // Wakes the waiters of waitUntil after what `done` reads has changed.
     void wake() const;
 

@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-XevWindow::XevWindow(QRect geometry) : geometry(geometry) {
+XevWindow::XevWindow(QRect geometry, const QString& name) : geometry(geometry) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // XLookupString then gives UTF-8, whatever the character.
     environment.insert("LANG", "C.UTF-8");
@@ -19,24 +19,26 @@ XevWindow::XevWindow(QRect geometry) : geometry(geometry) {
                               .arg(geometry.x())
                               .arg(geometry.y());
     // xev buffers its output when it goes to a pipe; each line is wanted now.
-    process.start("stdbuf",
-                  {"-oL", "xev", "-geometry", where, "-event", "keyboard", "-event", "button"});
+    QStringList arguments{"-oL",    "xev",      "-geometry", where,
+                          "-event", "keyboard", "-event",    "button"};
+    if (!name.isEmpty())
+        arguments << "-name" << name;
+    process.start("stdbuf", arguments);
     if (!process.waitForStarted(5000))
         return;
-    QByteArray windowId;
     const bool announced = QTest::qWaitFor(
         [&] {
             readOutput();
             const QRegularExpressionMatch match =
                 QRegularExpression("Outer window is (0x[0-9a-f]+)").match(QString(pending));
             if (match.hasMatch())
-                windowId = match.captured(1).toLatin1();
+                windowId = match.captured(1);
             return !windowId.isEmpty();
         },
         5000);
     if (!announced)
         return;
-    runTool("xdotool", {"windowfocus", "--sync", QString(windowId)});
+    runTool("xdotool", {"windowfocus", "--sync", windowId});
     runTool("xdotool", {"mousemove", QString::number(center().x()), QString::number(center().y())});
     QTest::qWait(100);
     clear();

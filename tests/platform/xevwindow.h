@@ -20,12 +20,15 @@ public:
         QString text; // what XLookupString gave, CR read as a line break
     };
 
-    explicit XevWindow(QRect geometry = QRect(100, 100, 400, 300));
+    // A name titles the window (xev's own title otherwise).
+    explicit XevWindow(QRect geometry = QRect(100, 100, 400, 300), const QString& name = {});
     ~XevWindow();
 
     // Whether xev came up, and its window has the keyboard focus.
     bool isReady() const { return ready; }
     QPoint center() const { return geometry.center(); }
+    // The window id as xdotool takes it ("0x...").
+    QString id() const { return windowId; }
 
     // Waits until xev has printed that many events of the type (or timeout)
     // and then a little longer, so that surplus events show up too.
@@ -41,6 +44,7 @@ private:
     void readOutput();
 
     QRect geometry;
+    QString windowId;
     QProcess process;
     // xev writes to a file, never to a pipe: a full pipe would stall it while
     // the test is busy synthesising, and make it read the keyboard map late.

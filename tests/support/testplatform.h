@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakewindowlist.h"
 #include "platform/platform.h"
 #include "recordingbackend.h"
 
@@ -76,9 +77,11 @@ public:
     std::unique_ptr<RunLock> createRunLock() override {
         return std::make_unique<FakeRunLock>(runLock);
     }
+    WindowList& windowList() override { return windows; }
 
     RecordingBackend backend;
     FakeKeyboardHook::Shared hook;
     FakeHotkey hotkey;
     FakeRunLock::Shared runLock;
+    FakeWindowList windows;
 };

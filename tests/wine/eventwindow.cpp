@@ -4,11 +4,13 @@
 #include <QFile>
 #include <QTest>
 
-EventWindow::EventWindow(bool keepForeground, QRect geometry)
+EventWindow::EventWindow(bool keepForeground, QRect geometry, const QString& title)
     : geometry(geometry), outputPath(folder.filePath(QStringLiteral("events.txt"))) {
     QStringList arguments{outputPath};
     if (keepForeground)
         arguments << QStringLiteral("--keep-foreground");
+    if (!title.isEmpty())
+        arguments << QStringLiteral("--title") << title;
     arguments << QString::number(geometry.x()) << QString::number(geometry.y())
               << QString::number(geometry.width()) << QString::number(geometry.height());
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/winevents.exe"),
@@ -16,6 +18,8 @@ EventWindow::EventWindow(bool keepForeground, QRect geometry)
     if (!process.waitForStarted(10000))
         return;
     ready = QTest::qWaitFor([&] { return count("ready") == 1; }, 20000);
+    if (ready)
+        windowHandle = static_cast<quintptr>(events("ready").front().values.value(0));
     clear();
 }
 

@@ -20,12 +20,16 @@ public:
 
     // With keepForeground the window takes the foreground back whenever
     // another window takes it, and notes who did.
-    explicit EventWindow(bool keepForeground = true, QRect geometry = QRect(100, 100, 400, 300));
+    // A title replaces the window's own ("winevents").
+    explicit EventWindow(bool keepForeground = true, QRect geometry = QRect(100, 100, 400, 300),
+                         const QString& title = {});
     ~EventWindow();
 
     // Whether the window came up and has the foreground.
     bool isReady() const { return ready; }
     QPoint center() const { return geometry.center(); }
+    // The HWND the window announced, 0 before it was ready.
+    quintptr handle() const { return windowHandle; }
 
     // Waits until that many messages of the type have arrived (or timeout)
     // and then a little longer, so that surplus messages show up too.
@@ -48,4 +52,5 @@ private:
     QByteArray pending;
     std::vector<Event> parsed;
     bool ready = false;
+    quintptr windowHandle = 0;
 };

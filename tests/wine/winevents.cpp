@@ -2,7 +2,7 @@
 // character, button and activation message it receives to a file, one line
 // each, so that a test can see what a real Win32 client gets.
 //
-// Usage: winevents OUTPUT_FILE [--keep-foreground] [X Y WIDTH HEIGHT]
+// Usage: winevents OUTPUT_FILE [--keep-foreground] [--title TITLE] [X Y WIDTH HEIGHT]
 //
 // Lines (numbers decimal, TIME the message time in milliseconds):
 //   ready HWND                     the window exists and has the foreground
@@ -135,8 +135,15 @@ int wmain(int argc, wchar_t** argv) {
         keepForeground = true;
         ++first;
     }
+    const wchar_t* title = L"winevents";
+    if (argc > first + 1 && std::wcscmp(argv[first], L"--title") == 0) {
+        title = argv[first + 1];
+        first += 2;
+    }
     if (argc < 2 || (argc != first && argc != first + 4)) {
-        std::fputs("usage: winevents OUTPUT_FILE [--keep-foreground] [X Y WIDTH HEIGHT]\n", stderr);
+        std::fputs("usage: winevents OUTPUT_FILE [--keep-foreground] [--title TITLE] "
+                   "[X Y WIDTH HEIGHT]\n",
+                   stderr);
         return 2;
     }
     output = _wfopen(argv[1], L"w");
@@ -156,9 +163,9 @@ int wmain(int argc, wchar_t** argv) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"KestrunWinEvents";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"winevents", WS_OVERLAPPEDWINDOW,
-                                  geometry[0], geometry[1], geometry[2], geometry[3], nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, geometry[0],
+                        geometry[1], geometry[2], geometry[3], nullptr, nullptr, instance, nullptr);
     if (!window)
         return 1;
     ShowWindow(window, SW_SHOWNORMAL);

@@ -5,6 +5,7 @@
 #include "platform/win32/win32inputeventsource.h"
 #include "platform/win32/win32keyboardhook.h"
 #include "platform/win32/win32runlock.h"
+#include "platform/win32/win32windowlist.h"
 
 InputBackend& Win32Platform::input() {
     static Win32InputBackend input;
@@ -26,4 +27,9 @@ std::unique_ptr<InputEventSource> Win32Platform::createInputEventSource() {
 
 std::unique_ptr<RunLock> Win32Platform::createRunLock() {
     return std::make_unique<Win32RunLock>();
+}
+
+WindowList& Win32Platform::windowList() {
+    static Win32WindowList windows;
+    return windows;
 }

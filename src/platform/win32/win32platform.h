@@ -10,4 +10,5 @@ public:
     std::unique_ptr<InputEventSource> createInputEventSource() override;
     GlobalHotkey& globalHotkey() override;
     std::unique_ptr<RunLock> createRunLock() override;
+    WindowList& windowList() override;
 };

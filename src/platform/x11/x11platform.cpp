@@ -8,7 +8,8 @@
 
 X11Platform::X11Platform(QByteArray displayName)
     : displayName(std::move(displayName)),
-      backend(this->displayName.isEmpty() ? nullptr : this->displayName.constData()) {}
+      backend(this->displayName.isEmpty() ? nullptr : this->displayName.constData()),
+      windows(this->displayName) {}
 
 QByteArray X11Platform::displayNameOf(Display* display) {
     return DisplayString(display);

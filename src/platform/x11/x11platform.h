@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/x11/x11globalhotkey.h"
 #include "platform/x11/x11inputbackend.h"
+#include "platform/x11/x11windowlist.h"
 
 // The desktop services of an X11 session.
 class X11Platform : public Platform {
@@ -22,9 +23,11 @@ public:
     std::unique_ptr<InputEventSource> createInputEventSource() override;
     GlobalHotkey& globalHotkey() override { return hotkey; }
     std::unique_ptr<RunLock> createRunLock() override;
+    WindowList& windowList() override { return windows; }
 
 private:
     QByteArray displayName;
     X11InputBackend backend;
     X11GlobalHotkey hotkey;
+    X11WindowList windows;
 };
