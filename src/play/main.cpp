@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     // The manifest makes the process per-monitor aware before Qt starts, so
     // Qt's own attempt fails and would say so on every start. The console
     // carries the player's lines only; QT_LOGGING_RULES still overrides this.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.window.warning=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.windows.warning=false"));
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrun-play"));

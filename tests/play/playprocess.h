@@ -28,7 +28,9 @@ struct PlayProcess {
 
     // Exit status, or -1 when it did not end in time or crashed.
     int finish(int milliseconds = 10000) {
-        if (!process.waitForFinished(milliseconds)) {
+        // A player that ended while the test's event loop ran (an xdotool
+        // call, say) is finished already, and waitForFinished says false.
+        if (process.state() != QProcess::NotRunning && !process.waitForFinished(milliseconds)) {
             process.kill();
             process.waitForFinished();
             return -1;
