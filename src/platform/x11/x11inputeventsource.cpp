@@ -203,27 +203,14 @@ struct DisplayCloser {
 
 X11InputEventSource::X11InputEventSource(QByteArray displayName,
                                          std::shared_ptr<X11SentInput> ownInput)
-    : displayName(std::move(displayName)), ownInput(std::move(ownInput)) {
-    if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        wakePipe[0] = wakePipe[1] = -1;
-}
-
-X11InputEventSource::~X11InputEventSource() {
-    for (int fd : wakePipe)
-        if (fd >= 0)
-            close(fd);
-}
+    : displayName(std::move(displayName)), ownInput(std::move(ownInput)) {}
 
 void X11InputEventSource::interrupt() {
-    interrupted.store(true);
-    if (wakePipe[1] >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t written = write(wakePipe[1], &byte, 1);
-    }
+    wake.raise();
 }
 
 bool X11InputEventSource::run(InputEventListener& listener) {
-    if (wakePipe[0] < 0)
+    if (!wake.usable())
         return false;
     std::unique_ptr<Display, DisplayCloser> display(
         XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData()));
@@ -258,8 +245,8 @@ bool X11InputEventSource::run(InputEventListener& listener) {
 
     RawEventReader reader(display.get(), xiOpcode, xkbEventBase, listener, ownInput.get());
     reader.readInitialState();
-    pollfd watched[] = {{ConnectionNumber(display.get()), POLLIN, 0}, {wakePipe[0], POLLIN, 0}};
-    while (!interrupted.load()) {
+    pollfd watched[] = {{ConnectionNumber(display.get()), POLLIN, 0}, {wake.readEnd(), POLLIN, 0}};
+    while (!wake.raised()) {
         while (XPending(display.get()) > 0) {
             XEvent next;
             XNextEvent(display.get(), &next);

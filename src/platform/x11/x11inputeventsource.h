@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/inputeventsource.h"
+#include "platform/x11/wakepipe.h"
 
 class X11SentInput;
 
@@ -20,7 +21,6 @@ public:
     // accounts for, this program's own, are left out.
     explicit X11InputEventSource(QByteArray displayName = {},
                                  std::shared_ptr<X11SentInput> ownInput = nullptr);
-    ~X11InputEventSource() override;
     X11InputEventSource(const X11InputEventSource&) = delete;
     X11InputEventSource& operator=(const X11InputEventSource&) = delete;
 
@@ -30,7 +30,6 @@ public:
 private:
     QByteArray displayName;
     std::shared_ptr<X11SentInput> ownInput;
-    // Written by interrupt, read by run's poll: it wakes a blocked run.
-    int wakePipe[2] = {-1, -1};
-    std::atomic<bool> interrupted{false};
+    // Raised by interrupt, polled by run: it wakes a blocked run.
+    WakePipe wake;
 };

@@ -61,28 +61,15 @@ std::unique_ptr<ActiveWindowWatch> X11WindowList::createActiveWindowWatch() {
 }
 
 X11ActiveWindowWatch::X11ActiveWindowWatch(QByteArray displayName)
-    : displayName(std::move(displayName)) {
-    if (pipe2(wakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        wakePipe[0] = wakePipe[1] = -1;
-}
-
-X11ActiveWindowWatch::~X11ActiveWindowWatch() {
-    for (int fd : wakePipe)
-        if (fd >= 0)
-            close(fd);
-}
+    : displayName(std::move(displayName)) {}
 
 void X11ActiveWindowWatch::interrupt() {
-    interrupted.store(true);
-    if (wakePipe[1] >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t written = write(wakePipe[1], &byte, 1);
-    }
+    wake.raise();
 }
 
 bool X11ActiveWindowWatch::run(ActiveWindowListener& listener) {
     X11Ewmh ewmh(displayName);
-    if (wakePipe[0] < 0 || !ewmh.isConnected())
+    if (!wake.usable() || !ewmh.isConnected())
         return false;
     const bool managed = ewmh.hasWindowManager();
     constexpr std::uint32_t nameChanges = XCB_EVENT_MASK_PROPERTY_CHANGE;
@@ -123,8 +110,8 @@ bool X11ActiveWindowWatch::run(ActiveWindowListener& listener) {
     const xcb_atom_t names[] = {ewmh.atom(X11Ewmh::ActiveWindow), ewmh.atom(X11Ewmh::WmName),
                                 XCB_ATOM_WM_NAME};
     pollfd watchedFds[] = {{xcb_get_file_descriptor(ewmh.xcb()), POLLIN, 0},
-                           {wakePipe[0], POLLIN, 0}};
-    while (!interrupted.load() && !xcb_connection_has_error(ewmh.xcb())) {
+                           {wake.readEnd(), POLLIN, 0}};
+    while (!wake.raised() && !xcb_connection_has_error(ewmh.xcb())) {
         bool changed = false;
         while (xcb_generic_event_t* event = xcb_poll_for_event(ewmh.xcb())) {
             switch (event->response_type & 0x7f) {

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "platform/windowlist.h"
+#include "platform/x11/wakepipe.h"
 #include "platform/x11/x11ewmh.h"
 
 // The window list of an X11 desktop, over a connection of its own that one
@@ -35,7 +36,6 @@ private:
 class X11ActiveWindowWatch : public ActiveWindowWatch {
 public:
     explicit X11ActiveWindowWatch(QByteArray displayName);
-    ~X11ActiveWindowWatch() override;
     X11ActiveWindowWatch(const X11ActiveWindowWatch&) = delete;
     X11ActiveWindowWatch& operator=(const X11ActiveWindowWatch&) = delete;
 
@@ -44,7 +44,6 @@ public:
 
 private:
     const QByteArray displayName;
-    // Written by interrupt, read by run's poll: it wakes a blocked run.
-    int wakePipe[2] = {-1, -1};
-    std::atomic<bool> interrupted{false};
+    // Raised by interrupt, polled by run: it wakes a blocked run.
+    WakePipe wake;
 };
