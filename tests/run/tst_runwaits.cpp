@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "runharness.h"
+#include "testplatform.h"
 
 namespace {
 
@@ -228,6 +229,37 @@ private slots:
             for (int key : {vk::Control, vk::Menu, vk::Shift, vk::LWin})
                 QVERIFY(!h.backend.isKeyDown(key));
         }
+    }
+
+    // A missing window is passed over; the operation activates the first
+    // window its title names, the condition waits for the active window's
+    // title and the exit command ends a wait that would last forever.
+    void windowPagesActivateWaitAndStop() {
+        TestPlatform platform;
+        platform.windows.setWindows({{1, QStringLiteral("Notes - Editor")}, {2, "Terminal"}});
+        platform.windows.setActive(2);
+        const QString window = keyword::Window;
+        RunHarness h;
+        h.setUp(0, 1, QStringLiteral("83,3"),
+                {{window, "absent"}, {window, "editor"}, pointerAt(1, 1), pointerAt(2, 2)},
+                {immediately, {window, "NOTES"}, {window, "Calculator"}, {window, "never"}});
+        QTest::ignoreMessage(QtWarningMsg, "[Run] no window's title contains absent");
+        h.run->start();
+        QVERIFY(QTest::qWaitFor([&] { return h.pointerMarks().size() == 1; }, 2000));
+        QCOMPARE(platform.windows.activations(), std::vector<WindowHandle>{1});
+        QTest::qWait(150);
+        QCOMPARE(h.pointerMarks().size(), 1u);
+        platform.windows.setWindows({{3, QStringLiteral("calculator")}});
+        platform.windows.setActive(3);
+        QVERIFY(QTest::qWaitFor([&] { return h.pointerMarks().size() == 2; }, 300));
+
+        QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
+        const auto pressedAt = Clock::now();
+        press(h.backend, {vk::LControl, vk::LMenu, 83}, true);
+        press(h.backend, {vk::LControl, vk::LMenu, 83}, false);
+        QVERIFY(h.waitFinished());
+        QVERIFY(secondsBetween(pressedAt, h.finishTime()) < 0.4);
+        QVERIFY(h.run->wasStopped());
     }
 
     void withoutAnExitCommandOnlyTheTrayIconStops() {
