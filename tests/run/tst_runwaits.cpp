@@ -46,6 +46,16 @@ private:
         QTest::qWait(50); // let the wait begin before keys go down
     }
 
+    // The exit command Ctrl+Alt+S, pressed with `control`, ends the run in time.
+    bool stopsOnCtrlAltS(RunHarness& h, int control) {
+        QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
+        const auto pressedAt = Clock::now();
+        press(h.backend, {control, vk::LMenu, 83}, true);
+        press(h.backend, {control, vk::LMenu, 83}, false);
+        return h.waitFinished() && secondsBetween(pressedAt, h.finishTime()) < 0.4 &&
+               h.run->wasStopped();
+    }
+
     bool wentOn(RunHarness& h, int withinMs = 300) {
         return QTest::qWaitFor([&] { return !h.pointerMarks().empty(); }, withinMs);
     }
@@ -189,13 +199,7 @@ private slots:
             press(h.backend, keys, false);
             QVERIFY(!h.run->wasStopped());
         }
-        QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
-        const auto pressedAt = Clock::now();
-        press(h.backend, {vk::RControl, vk::LMenu, 83}, true);
-        press(h.backend, {vk::RControl, vk::LMenu, 83}, false);
-        QVERIFY(h.waitFinished());
-        QVERIFY(secondsBetween(pressedAt, h.finishTime()) < 0.4);
-        QVERIFY(h.run->wasStopped());
+        QVERIFY(stopsOnCtrlAltS(h, vk::RControl));
         QCOMPARE(h.beeps, 2);
     }
 
@@ -253,13 +257,7 @@ private slots:
         platform.windows.setActive(3);
         QVERIFY(QTest::qWaitFor([&] { return h.pointerMarks().size() == 2; }, 300));
 
-        QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
-        const auto pressedAt = Clock::now();
-        press(h.backend, {vk::LControl, vk::LMenu, 83}, true);
-        press(h.backend, {vk::LControl, vk::LMenu, 83}, false);
-        QVERIFY(h.waitFinished());
-        QVERIFY(secondsBetween(pressedAt, h.finishTime()) < 0.4);
-        QVERIFY(h.run->wasStopped());
+        QVERIFY(stopsOnCtrlAltS(h, vk::LControl));
     }
 
     void withoutAnExitCommandOnlyTheTrayIconStops() {
