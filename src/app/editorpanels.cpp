@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -70,6 +71,15 @@ template <auto Widget, auto Value, int Token> struct PlainText {
     }
 };
 
+template <auto Widget, auto Value, int Token> struct LineText {
+    static void fill(const F& f, const QStringList& tokens, bool) {
+        (f.*Widget)->setText(tokenAt(tokens, Token));
+    }
+    template <typename Values> static void write(QStringList& tokens, const Values& v, bool) {
+        setToken(tokens, Token, v.*Value);
+    }
+};
+
 // The key is shown only: a key capture alone writes it.
 template <auto Widget, int Token> struct KeyLabel {
     static void fill(const F& f, const QStringList& tokens, bool) {
@@ -113,6 +123,9 @@ using KeyOperationFields =
 using TextFields =
     Bindings<C, Shows<&F::text_edit, &F::command_time_spin, &F::command_seconds_label>,
              PlainText<&F::text_edit, &C::text, 1>, CommandTime>;
+using WindowFields =
+    Bindings<C, Shows<&F::window_title_edit, &F::window_get_button, &F::window_test_button>,
+             LineText<&F::window_title_edit, &C::windowTitle, 1>>;
 
 using TimeFields =
     Bindings<D, Shows<&F::condition_time_spin>, Real<&F::condition_time_spin, &D::time, 1>>;
@@ -123,6 +136,9 @@ using KeyConditionFields =
 using ClockFields =
     Bindings<D, Shows<&F::hour_spin, &F::clock_colon_label, &F::minute_spin>,
              Integer<&F::hour_spin, &D::hour, 1>, Integer<&F::minute_spin, &D::minute, 2>>;
+using WindowConditionFields =
+    Bindings<D, Shows<&F::condition_window_edit, &F::condition_window_get_button>,
+             LineText<&F::condition_window_edit, &D::windowTitle, 1>>;
 
 } // namespace
 
@@ -130,12 +146,12 @@ CommandFields commandFields(const F& f) {
     return {f.command_time_spin->value(), f.command_button_combo->currentText(),
             f.pointer_x_spin->value(),    f.pointer_y_spin->value(),
             f.smooth_x_spin->value(),     f.smooth_y_spin->value(),
-            f.text_edit->toPlainText()};
+            f.text_edit->toPlainText(),   f.window_title_edit->text()};
 }
 
 ConditionFields conditionFields(const F& f) {
     return {f.condition_time_spin->value(), f.condition_button_combo->currentText(),
-            f.hour_spin->value(), f.minute_spin->value()};
+            f.hour_spin->value(), f.minute_spin->value(), f.condition_window_edit->text()};
 }
 
 std::span<const OperationPanel> operationPanels() {
@@ -149,6 +165,7 @@ std::span<const OperationPanel> operationPanels() {
          .capturesKey = true,
          .pageBarEnglish = "key"},
         {.keyword = keyword::EnterText, .fields = &TextFields::fields, .editCompletes = true},
+        {.keyword = keyword::Window, .fields = &WindowFields::fields, .editCompletes = true},
     };
     return panels;
 }
@@ -161,6 +178,9 @@ std::span<const ConditionPanel> conditionPanels() {
         {.keyword = keyword::Click, .fields = &ClickConditionFields::fields},
         {.keyword = keyword::Key, .fields = &KeyConditionFields::fields, .capturesKey = true},
         {.keyword = keyword::ClockTime, .fields = &ClockFields::fields},
+        {.keyword = keyword::Window,
+         .fields = &WindowConditionFields::fields,
+         .editCompletes = true},
     };
     return panels;
 }

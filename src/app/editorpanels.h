@@ -11,6 +11,7 @@
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTextEdit;
@@ -37,12 +38,17 @@ struct EditorFields {
     QSpinBox* smooth_y_spin = nullptr;
     QPushButton* smooth_get_button = nullptr;
     QPushButton* test_button = nullptr;
+    QLineEdit* window_title_edit = nullptr;
+    QPushButton* window_get_button = nullptr;
+    QPushButton* window_test_button = nullptr;
     QComboBox* condition_button_combo = nullptr;
     QDoubleSpinBox* condition_time_spin = nullptr;
     QLabel* condition_key_label = nullptr;
     QSpinBox* hour_spin = nullptr;
     QLabel* clock_colon_label = nullptr;
     QSpinBox* minute_spin = nullptr;
+    QLineEdit* condition_window_edit = nullptr;
+    QPushButton* condition_window_get_button = nullptr;
 };
 
 // The values of the fields, as write-back reads them.

@@ -30,6 +30,9 @@ constexpr FixedText fixedTable[] = {
     {"smooth_y_label", -1, "Y:", "Y:"},
     {"pointer_get_button", -1, "取得", "Get"},
     {"smooth_get_button", -1, "取得", "Get"},
+    {"window_get_button", -1, "取得", "Get"},
+    {"window_test_button", -1, "テスト", "Test"},
+    {"condition_window_get_button", -1, "取得", "Get"},
     {"condition_add_button", -1, "追加", "Add"},
     {"condition_type_label", -1, "時間", "Time"},
     {"condition_button_combo", 0, "左", "Left"},
@@ -161,6 +164,16 @@ constexpr HelpText helpTable[] = {
      "\"Get\" button."},
     {"pointer_get_button", "smooth_get_button", "マウスポインターの座標を簡単に取得できます。",
      "Easily gets the mouse pointer coordinates."},
+    {"window_title_edit", "condition_window_edit",
+     "ウィンドウのタイトルの一部です。大文字と小文字は区別しません。\n"
+     "自分で入力するか「取得」ボタンで簡単に取得できます。",
+     "Part of the window's title, whatever the case.\nYou can enter it manually or easily get it "
+     "with the \"Get\" button."},
+    {"window_get_button", "condition_window_get_button",
+     "マウスポインターの下にあるウィンドウのタイトルを簡単に取得できます。",
+     "Easily gets the title of the window under the mouse pointer."},
+    {"window_test_button", nullptr, "設定しているウィンドウを前面に出します。",
+     "Brings the configured window to the front."},
 };
 
 // The type menus' entries, from the page types, then the table.

@@ -88,6 +88,7 @@ private slots:
     void reportBug();
     void reportImprovementSuggestion();
     void moveMousePointer();
+    void activateTestWindow();
     void changeLanguage();
 
 protected:
@@ -172,6 +173,8 @@ private:
     void registerGlobalHotkey();
     void unregisterGlobalHotkey();
     void endCoordinateCapture();
+    void takeCoordinate();
+    void takeWindowTitle();
 
     HoverHideWindow* hoverWindow = nullptr;
     QPointer<RunIndicator> run_indicator;
@@ -187,6 +190,10 @@ private:
     PageList saved_list_condition;
     int current_page = 1;
     bool capture_for_condition = false;
+    // What Ctrl+Alt+G takes: the pointer's coordinates or the title of the
+    // window under it, for the operation or the condition.
+    enum class CaptureTarget { Coordinate, OperationTitle, ConditionTitle };
+    CaptureTarget capture_target = CaptureTarget::Coordinate;
     bool refreshing = false;
     QStringList copied_command;
     QStringList copied_condition;

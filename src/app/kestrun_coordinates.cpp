@@ -1,23 +1,35 @@
 #include "app/kestrun.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 
 #include "app/hoverhidewindow.h"
+#include "model/tokens.h"
 #include "platform/platform.h"
 
 void kestrun::connectCoordinateCapture() {
     connect(fields.pointer_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
     connect(fields.smooth_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
+    connect(fields.window_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
+    connect(fields.condition_window_get_button, &QPushButton::clicked, this,
+            &kestrun::getCoordinate);
     connect(fields.test_button, &QPushButton::clicked, this, &kestrun::moveMousePointer);
+    connect(fields.window_test_button, &QPushButton::clicked, this, &kestrun::activateTestWindow);
 }
 
 // Without the hotkey nothing could end the capture, so the window stays and
 // the user is told instead of being left with a hint and no window.
 void kestrun::getCoordinate() {
+    if (sender() == fields.window_get_button)
+        capture_target = CaptureTarget::OperationTitle;
+    else if (sender() == fields.condition_window_get_button)
+        capture_target = CaptureTarget::ConditionTitle;
+    else
+        capture_target = CaptureTarget::Coordinate;
     registerGlobalHotkey();
     if (!hotkeyRegistered) {
         const bool japanese = settings.is_japanese;
@@ -51,6 +63,17 @@ void kestrun::getCoordinate2() {
     // A second press queued before the first was handled finds no capture.
     if (!hotkeyRegistered)
         return;
+    if (capture_target == CaptureTarget::Coordinate)
+        takeCoordinate();
+    else
+        takeWindowTitle();
+    endCoordinateCapture();
+    if (hoverWindow)
+        hoverWindow->close();
+    refresh();
+}
+
+void kestrun::takeCoordinate() {
     const QPoint pointer = Platform::instance().input().cursorPosition();
     fields.pointer_x_spin->setValue(pointer.x());
     fields.pointer_y_spin->setValue(pointer.y());
@@ -63,10 +86,18 @@ void kestrun::getCoordinate2() {
         command[1] = x;
         command[2] = y;
     }
-    endCoordinateCapture();
-    if (hoverWindow)
-        hoverWindow->close();
-    refresh();
+}
+
+// Written through the field, so the page's completeness and the undo
+// history follow as for a typed title.
+void kestrun::takeWindowTitle() {
+    const QString title = Platform::instance().windowList().windowUnderPointer().title;
+    if (title.isEmpty())
+        return;
+    QLineEdit* field = capture_target == CaptureTarget::ConditionTitle
+                           ? fields.condition_window_edit
+                           : fields.window_title_edit;
+    field->setText(title);
 }
 
 void kestrun::endCoordinateCapture() {
@@ -114,4 +145,20 @@ void kestrun::moveMousePointer() {
         Platform::instance().input().setCursorPosition(x, y);
         QTimer::singleShot(1000, this, [this] { show(); });
     });
+}
+
+void kestrun::activateTestWindow() {
+    const QString title = tokenAt(list_command[current_page - 1], 1);
+    WindowList& windows = Platform::instance().windowList();
+    const std::optional<TopLevelWindow> target = firstWindowNamed(windows.windows(), title);
+    if (target && windows.activate(target->handle))
+        return;
+    const bool japanese = settings.is_japanese;
+    QMessageBox::warning(
+        this, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
+        japanese ? QStringLiteral("タイトルに「%1」を含むウィンドウを前面に出せませんでした。")
+                       .arg(title)
+                 : QStringLiteral("No window whose title contains \"%1\" could be brought to "
+                                  "the front.")
+                       .arg(title));
 }

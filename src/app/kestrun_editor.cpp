@@ -146,7 +146,10 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
                                                    menuBar(),
                                                    fields.pointer_get_button,
                                                    fields.smooth_get_button,
-                                                   fields.test_button};
+                                                   fields.test_button,
+                                                   fields.window_get_button,
+                                                   fields.window_test_button,
+                                                   fields.condition_window_get_button};
     updateEditActions();
     if (!on) {
         command_group->setEnabled(true);
@@ -203,8 +206,11 @@ void kestrun::changeSomeThing() {
         writeBackCommand(list_command[index], commandFields(fields), settings.is_japanese);
     list_condition[index] =
         writeBackCondition(list_condition[index], conditionFields(fields), settings.is_japanese);
-    const OperationPanel* panel = findByKeyword(operationPanels(), tokenAt(list_command[index], 0));
-    if (panel && panel->editCompletes) {
+    const OperationPanel* operation =
+        findByKeyword(operationPanels(), tokenAt(list_command[index], 0));
+    const ConditionPanel* condition =
+        findByKeyword(conditionPanels(), tokenAt(list_condition[index], 0));
+    if ((operation && operation->editCompletes) || (condition && condition->editCompletes)) {
         setNavigationLocked(lacksInput(list_command[index], list_condition[index]));
         hideInapplicableNavigation();
     }

@@ -1,6 +1,7 @@
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTextEdit>
 
 #include "app/kestrun.h"
@@ -43,7 +44,8 @@ void kestrun::connectHistory() {
 // Text fields keep Ctrl+Z for an undo of their own; the project's undo covers
 // their edits, so the keys go to the window's actions instead.
 void kestrun::leaveUndoKeysToTheWindow() {
-    QList<QWidget*> textFields{fields.text_edit};
+    QList<QWidget*> textFields{fields.text_edit, fields.window_title_edit,
+                               fields.condition_window_edit};
     for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>())
         textFields << spin;
     for (QWidget* field : textFields) {

@@ -3,6 +3,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -117,6 +118,12 @@ void kestrun::buildTypeEditors() {
                                300, 30, style::label24());
     command_type_label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     fields.text_edit = place(new QTextEdit(this), "text_edit", 20, 142, 380, 73, style::text());
+    fields.window_title_edit =
+        place(new QLineEdit(this), "window_title_edit", 20, 145, 290, 40, style::text());
+    fields.window_get_button = place(new QPushButton(QStringLiteral("取得"), this),
+                                     "window_get_button", 320, 144, 80, 43, style::button24());
+    fields.window_test_button = place(new QPushButton(QStringLiteral("テスト"), this),
+                                      "window_test_button", 310, 220, 90, 38, style::button24());
     fields.command_button_combo = place(combo(this, {keyword::Left, keyword::Right}),
                                         "command_button_combo", 20, 150, 90, 40, style::combo());
     fields.command_seconds_label =
@@ -139,6 +146,11 @@ void kestrun::buildTypeEditors() {
               40, style::combo());
     fields.condition_time_spin =
         place(realSpin(this, 0.1), "condition_time_spin", 20, 390, 120, 40, style::realSpin());
+    fields.condition_window_edit =
+        place(new QLineEdit(this), "condition_window_edit", 20, 390, 290, 40, style::text());
+    fields.condition_window_get_button =
+        place(new QPushButton(QStringLiteral("取得"), this), "condition_window_get_button", 320,
+              389, 80, 43, style::button24());
 }
 
 void kestrun::buildPageWidgets() {
@@ -270,6 +282,8 @@ void kestrun::connectSignals() {
     connect(condition_add_button, &QPushButton::clicked, this, &kestrun::addCondition);
 
     connect(fields.text_edit, &QTextEdit::textChanged, this, &kestrun::changeSomeThing);
+    for (QLineEdit* field : {fields.window_title_edit, fields.condition_window_edit})
+        connect(field, &QLineEdit::textChanged, this, &kestrun::changeSomeThing);
     connect(fields.command_button_combo, &QComboBox::currentIndexChanged, this,
             &kestrun::changeSomeThing);
     connect(fields.command_time_spin, &QDoubleSpinBox::valueChanged, this,

@@ -15,6 +15,7 @@ struct CommandFields {
     int smoothX = 0;
     int smoothY = 0;
     QString text;
+    QString windowTitle;
 };
 
 struct ConditionFields {
@@ -22,6 +23,7 @@ struct ConditionFields {
     QString button;
     int hour = 0;
     int minute = 0;
+    QString windowTitle;
 };
 
 QStringList writeBackCommand(QStringList tokens, const CommandFields& fields, bool japanese);

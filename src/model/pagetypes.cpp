@@ -44,6 +44,11 @@ std::span<const PageType> operationTypes() {
              return QStringList{keyword::EnterText, QString(), QStringLiteral("3")};
          },
          textMissing},
+        {keyword::Window, "Window",
+         [](const QTime&) {
+             return QStringList{keyword::Window, QString()};
+         },
+         textMissing},
     };
     return types;
 }
@@ -71,6 +76,11 @@ std::span<const PageType> conditionTypes() {
              return QStringList{keyword::ClockTime, QString::number(now.hour()),
                                 QString::number(now.minute())};
          }},
+        {keyword::Window, "Window",
+         [](const QTime&) {
+             return QStringList{keyword::Window, QString()};
+         },
+         textMissing},
     };
     return types;
 }

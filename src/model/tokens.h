@@ -17,6 +17,8 @@ inline const QString MousePointer = QStringLiteral("マウスポインター");
 inline const QString SmoothMove = QStringLiteral("スムーズムーブ");
 inline const QString Key = QStringLiteral("キー");
 inline const QString EnterText = QStringLiteral("入力");
+// Operation and condition: a window named by part of its title.
+inline const QString Window = QStringLiteral("ウィンドウ");
 // Conditions (Click and Key are shared with the operations).
 inline const QString WaitUntilOver = QStringLiteral("終わるまで待つ");
 inline const QString Immediately = QStringLiteral("即時");

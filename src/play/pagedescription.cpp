@@ -58,6 +58,11 @@ const Description operations[] = {
          return QStringLiteral("type %1 over %2")
              .arg(quoted(tokenAt(tokens, 1)), seconds(tokens, 2));
      }},
+    {keyword::Window,
+     [](const QStringList& tokens) {
+         return QStringLiteral("activate the window whose title contains %1")
+             .arg(quoted(tokenAt(tokens, 1)));
+     }},
 };
 
 const Description conditions[] = {
@@ -85,6 +90,11 @@ const Description conditions[] = {
          return QStringLiteral("go on at %1:%2")
              .arg(tokenInt(tokens, 1), 2, 10, QChar(u'0'))
              .arg(tokenInt(tokens, 2), 2, 10, QChar(u'0'));
+     }},
+    {keyword::Window,
+     [](const QStringList& tokens) {
+         return QStringLiteral("go on when the active window's title contains %1")
+             .arg(quoted(tokenAt(tokens, 1)));
      }},
 };
 

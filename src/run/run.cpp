@@ -140,6 +140,15 @@ void Run::startOperation(const QStringList& command) {
         operation->start(command, *this);
 }
 
+// The platform's, looked up when a page needs it so a test's platform serves.
+WindowList& Run::windowList() {
+    return Platform::instance().windowList();
+}
+
+void Run::stopRun() {
+    requestStop();
+}
+
 InputBackend& Run::runInput() {
     return input;
 }

@@ -93,6 +93,8 @@ private:
     void waitSeconds(double seconds) override;
     void waitForButton(int virtualKey) override;
     void waitForKeyCombination(const QString& keyText) override;
+    WindowList& windowList() override;
+    void stopRun() override;
 
     int stert_time = 0;
     int run_number = 0;

@@ -7,6 +7,7 @@
 #include "model/tokens.h"
 #include "run/keyfields.h"
 #include "run/timedoperations.h"
+#include "run/windowpages.h"
 
 namespace {
 
@@ -70,6 +71,11 @@ std::span<const RunOperation> runOperations() {
                  timed::typeText(in, stop, text, seconds);
              });
          }},
+        {keyword::Window,
+         [](const QStringList& tokens, RunContext& run) {
+             if (!windowpages::activate(run.windowList(), run.stopSignal(), tokenAt(tokens, 1)))
+                 run.stopRun();
+         }},
     };
     return operations;
 }
@@ -103,6 +109,12 @@ std::span<const RunCondition> runConditions() {
         {keyword::ClockTime,
          [](const QStringList& tokens, RunContext& run) {
              waitForClockTime(run, tokenInt(tokens, 1), tokenInt(tokens, 2));
+         }},
+        {keyword::Window,
+         [](const QStringList& tokens, RunContext& run) {
+             if (!windowpages::waitUntilActive(run.windowList(), run.stopSignal(),
+                                               tokenAt(tokens, 1)))
+                 run.stopRun();
          }},
     };
     return conditions;

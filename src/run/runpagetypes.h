@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "platform/inputbackend.h"
+#include "platform/windowlist.h"
 #include "run/stopsignal.h"
 
 // What a page type may use of the run it is part of. Everything here is
@@ -28,6 +29,11 @@ public:
     // Presses as the input watch sees them; each returns early on a stop.
     virtual void waitForButton(int virtualKey) = 0;
     virtual void waitForKeyCombination(const QString& keyText) = 0;
+    // The desktop's top-level windows.
+    virtual WindowList& windowList() = 0;
+    // Ends the run as the exit command would, for a page this desktop
+    // cannot serve.
+    virtual void stopRun() = 0;
 
 protected:
     ~RunContext() = default;

@@ -4,6 +4,7 @@
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -37,7 +38,7 @@ std::unique_ptr<QMainWindow> buildWindow() {
          {"language_button", "new_project_button", "load_project_button", "command_add_button",
           "test_button", "pointer_get_button", "smooth_get_button", "condition_add_button",
           "previous_button", "run_button", "next_button", "delete_button", "copy_button",
-          "paste_button"})
+          "paste_button", "window_get_button", "window_test_button", "condition_window_get_button"})
         add<QPushButton>(w, name);
     for (const char* name :
          {"command_type_label", "command_seconds_label", "pointer_x_label", "pointer_y_label",
@@ -52,11 +53,14 @@ std::unique_ptr<QMainWindow> buildWindow() {
     for (const char* name : {"command_time_spin", "condition_time_spin"})
         add<QDoubleSpinBox>(w, name);
     add<QTextEdit>(w, "text_edit");
+    for (const char* name : {"window_title_edit", "condition_window_edit"})
+        add<QLineEdit>(w, name);
     add<QListWidget>(w, "page_list")->addItem(QStringLiteral("1.なし"));
-    addCombo(w, "command_type_combo",
-             {"なし", "クリック", "マウスポインター", "スムーズムーブ", "キー", "入力"});
+    addCombo(
+        w, "command_type_combo",
+        {"なし", "クリック", "マウスポインター", "スムーズムーブ", "キー", "入力", "ウィンドウ"});
     addCombo(w, "condition_type_combo",
-             {"終わるまで待つ", "時間", "即時", "クリック", "キー", "時刻"});
+             {"終わるまで待つ", "時間", "即時", "クリック", "キー", "時刻", "ウィンドウ"});
     addCombo(w, "command_button_combo", {"左", "右"});
     addCombo(w, "condition_button_combo", {"左", "右"});
 
@@ -126,9 +130,9 @@ private slots:
         QCOMPARE(find<QLabel>(window, "command_seconds_label")->text(), "sec");
         QCOMPARE(find<QMenu>(window, "other_menu")->title(), "Other");
         QCOMPARE(find<QAction>(window, "license_action")->text(), "View 利用規約");
-        QCOMPARE(
-            itemTexts(find<QComboBox>(window, "condition_type_combo")),
-            QStringList({"Wait until over", "Time", "Immediately", "Click", "Key", "Clock Time"}));
+        QCOMPARE(itemTexts(find<QComboBox>(window, "condition_type_combo")),
+                 QStringList({"Wait until over", "Time", "Immediately", "Click", "Key",
+                              "Clock Time", "Window"}));
 
         applyInterfaceTexts(window.get(), true, false);
         QCOMPARE(find<QPushButton>(window, "language_button")->text(), "English");
@@ -166,11 +170,11 @@ private slots:
         QSignalSpy indexChanges(combo, &QComboBox::currentIndexChanged);
 
         applyInterfaceTexts(window.get(), false, false);
-        QCOMPARE(combo->count(), 6);
+        QCOMPARE(combo->count(), 7);
         QCOMPARE(combo->currentIndex(), 3);
         QCOMPARE(combo->currentText(), "Click");
         applyInterfaceTexts(window.get(), true, false);
-        QCOMPARE(combo->count(), 6);
+        QCOMPARE(combo->count(), 7);
         QCOMPARE(combo->currentText(), "クリック");
         QCOMPARE(indexChanges.count(), 0);
         QCOMPARE(find<QListWidget>(window, "page_list")->item(0)->text(), "1.なし");
@@ -179,13 +183,13 @@ private slots:
     void helpTooltipsFollowHelpModeAndLanguage() {
         auto window = buildWindow();
         applyInterfaceTexts(window.get(), true, true);
-        QCOMPARE(widgetsWithTooltip(window).size(), 28);
+        QCOMPARE(widgetsWithTooltip(window).size(), 33);
         QCOMPARE(find<QWidget>(window, "test_button")->toolTip(),
                  "設定している座標にマウスポインターを移動します。");
         QVERIFY(!widgetsWithTooltip(window).contains("command_key_label"));
 
         applyInterfaceTexts(window.get(), false, true);
-        QCOMPARE(widgetsWithTooltip(window).size(), 28);
+        QCOMPARE(widgetsWithTooltip(window).size(), 33);
         const QString clickHelp = "Sets the click type to either right or left.";
         QCOMPARE(find<QWidget>(window, "command_button_combo")->toolTip(), clickHelp);
         QCOMPARE(find<QWidget>(window, "condition_button_combo")->toolTip(), clickHelp);
@@ -207,16 +211,16 @@ private slots:
         delete find<QWidget>(window, "test_button");
         delete find<QAction>(window, "version_action");
         auto* combo = find<QComboBox>(window, "command_type_combo");
-        combo->removeItem(5);
-        combo->removeItem(4);
+        for (int item : {6, 5, 4})
+            combo->removeItem(item);
 
         QTest::ignoreMessage(QtWarningMsg, "Interface texts not applied to: command_type_combo[4], "
-                                           "command_type_combo[5], test_button, version_action, "
-                                           "test_button");
+                                           "command_type_combo[5], command_type_combo[6], "
+                                           "test_button, version_action, test_button");
         applyInterfaceTexts(window.get(), false, true);
         QCOMPARE(itemTexts(combo), QStringList({"None", "Click", "Mouse Pointer", "Smooth Move"}));
         QCOMPARE(find<QAction>(window, "ask_how_action")->text(), "Ask How to Use");
-        QCOMPARE(widgetsWithTooltip(window).size(), 27);
+        QCOMPARE(widgetsWithTooltip(window).size(), 32);
     }
 
     void welcomeIsAnInformationBoxOnTheWindow() {

@@ -1,7 +1,9 @@
 #include <QtTest>
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -17,6 +19,7 @@ namespace {
 
 constexpr int mousePointerType = 2;
 constexpr int smoothMoveType = 3;
+constexpr int windowType = 6;
 
 HoverHideWindow* hintWindow() {
     for (QWidget* widget : QApplication::topLevelWidgets())
@@ -162,6 +165,40 @@ private slots:
         }
         QVERIFY(!platform.hotkey.registered);
         QVERIFY(!pressHotkey());
+    }
+
+    // An empty title holds the page; Ctrl+Alt+G takes the title of the
+    // window under the pointer for the operation and for the condition, undo
+    // takes it back, and Test activates the window.
+    void ctrlAltGTakesAWindowTitleAndTestActivatesIt() {
+        platform.windows.setWindows({{7, QStringLiteral("Notes - Editor")}, {8, "Terminal"}});
+        platform.windows.setUnderPointer(7);
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, windowType);
+        QCOMPARE(child<QComboBox>(window, "command_type_combo")->currentText(), "ウィンドウ");
+        QCOMPARE(window.commands()[0], (QStringList{"ウィンドウ", ""}));
+        QVERIFY(!child<QWidget>(window, "next_button")->isVisible());
+
+        child<QPushButton>(window, "window_get_button")->click();
+        QVERIFY(pressHotkey());
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.commands()[0], (QStringList{"ウィンドウ", "Notes - Editor"}));
+        QVERIFY(child<QWidget>(window, "next_button")->isVisible());
+        child<QPushButton>(window, "window_test_button")->click();
+        QCOMPARE(platform.windows.activations(), std::vector<WindowHandle>{7});
+
+        fixture::addConditionType(window, windowType);
+        platform.windows.setUnderPointer(8);
+        child<QPushButton>(window, "condition_window_get_button")->click();
+        QVERIFY(pressHotkey());
+        QTRY_VERIFY(window.isVisible());
+        QCOMPARE(window.conditions()[0], (QStringList{"ウィンドウ", "Terminal"}));
+        QCOMPARE(window.commands()[0], (QStringList{"ウィンドウ", "Notes - Editor"}));
+        child<QAction>(window, "undo_action")->trigger();
+        QCOMPARE(window.conditions()[0], (QStringList{"ウィンドウ", ""}));
+        QVERIFY(!child<QWidget>(window, "next_button")->isVisible());
     }
 
     void testMovesThePointerThenShowsTheWindow() {

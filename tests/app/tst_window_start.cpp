@@ -158,6 +158,7 @@ private slots:
                                 "reportBug",
                                 "reportImprovementSuggestion",
                                 "moveMousePointer",
+                                "activateTestWindow",
                                 "changeLanguage"};
         const QMetaObject& meta = kestrun::staticMetaObject;
         QStringList declared;

@@ -30,8 +30,14 @@ private slots:
     }
 
     void everyBoundFieldOfTheStoredTypeIsWritten() {
-        CommandFields fields{2.5, QStringLiteral("Right"),       -3, 4, 10,
-                             20,  QStringLiteral("<b>hi</b>\nx")};
+        CommandFields fields{2.5,
+                             QStringLiteral("Right"),
+                             -3,
+                             4,
+                             10,
+                             20,
+                             QStringLiteral("<b>hi</b>\nx"),
+                             QStringLiteral("Editor")};
         QCOMPARE(writeBackCommand({"入力", "", "3"}, fields, false),
                  (QStringList{"入力", "<b>hi</b>\nx", "2.5"}));
         QCOMPARE(writeBackCommand({"マウスポインター", "0", "0"}, fields, false),
@@ -41,10 +47,14 @@ private slots:
         // The key itself is written only by a capture.
         QCOMPARE(writeBackCommand({"キー", "65,2", "0.01"}, fields, false),
                  (QStringList{"キー", "65,2", "2.5"}));
+        QCOMPARE(writeBackCommand({"ウィンドウ", ""}, fields, false),
+                 (QStringList{"ウィンドウ", "Editor"}));
         QCOMPARE(writeBackCommand({"なし"}, fields, false), (QStringList{"なし"}));
         QCOMPARE(writeBackCommand({"謎", "x"}, fields, false), (QStringList{"謎", "x"}));
 
-        ConditionFields condition{0.3, QStringLiteral("Right"), 23, 59};
+        ConditionFields condition{0.3, QStringLiteral("Right"), 23, 59, QStringLiteral("Save")};
+        QCOMPARE(writeBackCondition({"ウィンドウ", "x"}, condition, false),
+                 (QStringList{"ウィンドウ", "Save"}));
         QCOMPARE(writeBackCondition({"時刻", "1", "2"}, condition, false),
                  (QStringList{"時刻", "23", "59"}));
         QCOMPARE(writeBackCondition({"終わるまで待つ", "0.1"}, condition, false),
@@ -88,6 +98,9 @@ private slots:
         QVERIFY(!lacksInput({"入力", "", "3"}, {"キー", "65,2"}));
         QVERIFY(lacksInput({"入力", "a", "3"}, {"キー", ""}));
         QVERIFY(!lacksInput({"クリック", "左", "0.01"}, wait));
+        QVERIFY(lacksInput({"ウィンドウ", ""}, wait));
+        QVERIFY(!lacksInput({"ウィンドウ", "a"}, wait));
+        QVERIFY(lacksInput({"なし"}, {"ウィンドウ", ""}));
     }
 };
 

@@ -56,6 +56,8 @@ private slots:
         Project project = Project::blank();
         project.list_command.append(QStringList{"クリック", "右", "0.5"});
         project.list_condition.append(QStringList{"クリック", "左"});
+        project.list_command.append(QStringList{"ウィンドウ", "メモ帳 - \"a\""});
+        project.list_condition.append(QStringList{"ウィンドウ", "Editor"});
         const WriteResult written = writeProjectFile(path, project);
         QVERIFY(written.ok);
         QCOMPARE(readBytes(path), projectToJson(project));

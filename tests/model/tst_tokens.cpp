@@ -23,6 +23,7 @@ private slots:
                                 << QStringList{"スムーズムーブ", "0", "0", "1"};
         QTest::newRow("key") << false << "キー" << QStringList{"キー", "", "0.01"};
         QTest::newRow("text") << false << "入力" << QStringList{"入力", "", "3"};
+        QTest::newRow("window") << false << "ウィンドウ" << QStringList{"ウィンドウ", ""};
         QTest::newRow("unknown operation") << false << "Click" << QStringList{"なし"};
         QTest::newRow("wait") << true << "終わるまで待つ" << QStringList{"終わるまで待つ", "0.1"};
         QTest::newRow("immediately") << true << "即時" << QStringList{"即時"};
@@ -30,6 +31,7 @@ private slots:
         QTest::newRow("click condition") << true << "クリック" << QStringList{"クリック", "左"};
         QTest::newRow("key condition") << true << "キー" << QStringList{"キー", ""};
         QTest::newRow("clock") << true << "時刻" << QStringList{"時刻", "7", "5"};
+        QTest::newRow("window condition") << true << "ウィンドウ" << QStringList{"ウィンドウ", ""};
         QTest::newRow("unknown condition") << true << "" << QStringList{"終わるまで待つ", "0.1"};
     }
 

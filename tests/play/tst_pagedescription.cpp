@@ -48,6 +48,8 @@ private slots:
                              << "press (no key) for 0.01 s";
         QTest::newRow("text") << false << QStringList{"入力", "a\"\n", "3"}
                               << "type \"a\\\"\\n\" over 3 s";
+        QTest::newRow("window") << false << QStringList{"ウィンドウ", "Notes"}
+                                << "activate the window whose title contains \"Notes\"";
         QTest::newRow("unknown operation")
             << false << QStringList{"Click"} << "nothing (unknown operation \"Click\")";
         QTest::newRow("wait") << true << QStringList{"終わるまで待つ", "0.1"}
@@ -60,6 +62,9 @@ private slots:
         QTest::newRow("key condition")
             << true << QStringList{"キー"} << "go on when (no key) is pressed";
         QTest::newRow("clock") << true << QStringList{"時刻", "7", "5"} << "go on at 07:05";
+        QTest::newRow("window condition")
+            << true << QStringList{"ウィンドウ", "Save"}
+            << "go on when the active window's title contains \"Save\"";
         QTest::newRow("unknown condition")
             << true << QStringList{"謎"} << "go on at once (unknown condition \"謎\")";
     }

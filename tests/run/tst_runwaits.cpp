@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "runharness.h"
+#include "testplatform.h"
 
 namespace {
 
@@ -43,6 +44,16 @@ private:
         h.setUp(0, 1, keyword::None, {{keyword::None}, pointerAt(9, 9)}, {condition, immediately});
         h.run->start();
         QTest::qWait(50); // let the wait begin before keys go down
+    }
+
+    // The exit command Ctrl+Alt+S, pressed with `control`, ends the run in time.
+    bool stopsOnCtrlAltS(RunHarness& h, int control) {
+        QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
+        const auto pressedAt = Clock::now();
+        press(h.backend, {control, vk::LMenu, 83}, true);
+        press(h.backend, {control, vk::LMenu, 83}, false);
+        return h.waitFinished() && secondsBetween(pressedAt, h.finishTime()) < 0.4 &&
+               h.run->wasStopped();
     }
 
     bool wentOn(RunHarness& h, int withinMs = 300) {
@@ -188,13 +199,7 @@ private slots:
             press(h.backend, keys, false);
             QVERIFY(!h.run->wasStopped());
         }
-        QTest::ignoreMessage(QtDebugMsg, "[Run] stop command detected: vk= 83  mask= 3");
-        const auto pressedAt = Clock::now();
-        press(h.backend, {vk::RControl, vk::LMenu, 83}, true);
-        press(h.backend, {vk::RControl, vk::LMenu, 83}, false);
-        QVERIFY(h.waitFinished());
-        QVERIFY(secondsBetween(pressedAt, h.finishTime()) < 0.4);
-        QVERIFY(h.run->wasStopped());
+        QVERIFY(stopsOnCtrlAltS(h, vk::RControl));
         QCOMPARE(h.beeps, 2);
     }
 
@@ -228,6 +233,31 @@ private slots:
             for (int key : {vk::Control, vk::Menu, vk::Shift, vk::LWin})
                 QVERIFY(!h.backend.isKeyDown(key));
         }
+    }
+
+    // A missing window is passed over; the operation activates the first
+    // window its title names, the condition waits for the active window's
+    // title and the exit command ends a wait that would last forever.
+    void windowPagesActivateWaitAndStop() {
+        TestPlatform platform;
+        platform.windows.setWindows({{1, QStringLiteral("Notes - Editor")}, {2, "Terminal"}});
+        platform.windows.setActive(2);
+        const QString window = keyword::Window;
+        RunHarness h;
+        h.setUp(0, 1, QStringLiteral("83,3"),
+                {{window, "absent"}, {window, "editor"}, pointerAt(1, 1), pointerAt(2, 2)},
+                {immediately, {window, "NOTES"}, {window, "Calculator"}, {window, "never"}});
+        QTest::ignoreMessage(QtWarningMsg, "[Run] no window's title contains absent");
+        h.run->start();
+        QVERIFY(QTest::qWaitFor([&] { return h.pointerMarks().size() == 1; }, 2000));
+        QCOMPARE(platform.windows.activations(), std::vector<WindowHandle>{1});
+        QTest::qWait(150);
+        QCOMPARE(h.pointerMarks().size(), 1u);
+        platform.windows.setWindows({{3, QStringLiteral("calculator")}});
+        platform.windows.setActive(3);
+        QVERIFY(QTest::qWaitFor([&] { return h.pointerMarks().size() == 2; }, 300));
+
+        QVERIFY(stopsOnCtrlAltS(h, vk::LControl));
     }
 
     void withoutAnExitCommandOnlyTheTrayIconStops() {
