@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTest>
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -26,5 +28,15 @@ struct BackgroundWindowWait {
     bool ended() const { return endedAt.load() != 0; }
     Clock::duration endedAfter(Clock::time_point moment) const {
         return Clock::time_point(Clock::duration(endedAt.load())) - moment;
+    }
+    // Lets the wait run a while, stops it and says how long it took to end;
+    // the longest duration when it did not end within a second.
+    Clock::duration timeToStop() {
+        QTest::qWait(200);
+        const Clock::time_point stopped = Clock::now();
+        stop.raise();
+        if (!QTest::qWaitFor([this] { return ended(); }, 1000))
+            return Clock::duration::max();
+        return endedAfter(stopped);
     }
 };
