@@ -38,7 +38,21 @@ void HoverHideWindow::setJapanese(bool japanese) {
     updateText();
 }
 
+void HoverHideWindow::setSubject(Subject newSubject) {
+    if (newSubject == subject)
+        return;
+    subject = newSubject;
+    updateText();
+}
+
 void HoverHideWindow::updateText() {
+    if (subject == Subject::WindowTitle) {
+        hintLabel->setText(
+            isJapanese
+                ? QStringLiteral("ウィンドウのタイトルを取得中\nCtrl+Alt+Gを押してください。")
+                : QStringLiteral("Getting the window title\nPress Ctrl+Alt+G."));
+        return;
+    }
     hintLabel->setText(
         isJapanese ? QStringLiteral("マウスポインターの座標を取得中\nCtrl+Alt+Gを押してください。")
                    : QStringLiteral("Getting mouse pointer coordinates\nPress Ctrl+Alt+G."));

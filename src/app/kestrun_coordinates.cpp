@@ -53,6 +53,9 @@ void kestrun::getCoordinate() {
             endCoordinateCapture();
         });
     }
+    hoverWindow->setSubject(capture_target == CaptureTarget::Coordinate
+                                ? HoverHideWindow::Subject::Coordinates
+                                : HoverHideWindow::Subject::WindowTitle);
     hoverWindow->show();
     hoverWindow->raise();
     hoverWindow->activateWindow();

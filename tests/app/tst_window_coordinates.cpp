@@ -182,6 +182,7 @@ private slots:
         QVERIFY(!child<QWidget>(window, "next_button")->isVisible());
 
         child<QPushButton>(window, "window_get_button")->click();
+        QVERIFY(hintWindow()->findChild<QLabel*>()->text().startsWith("ウィンドウのタイトル"));
         QVERIFY(pressHotkey());
         QTRY_VERIFY(window.isVisible());
         QCOMPARE(window.commands()[0], (QStringList{"ウィンドウ", "Notes - Editor"}));
