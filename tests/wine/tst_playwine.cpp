@@ -98,6 +98,22 @@ private slots:
         QCOMPARE(play.finish(5000), 0);
     }
 
+    // A Window page brings one of two windows forward by part of its title,
+    // and what the next page types arrives there only.
+    void activatesByTitleThenTypesThere() {
+        EventWindow alpha(false, QRect(100, 100, 300, 200), "Kestrun alpha");
+        EventWindow beta(false, QRect(500, 100, 300, 200), "Kestrun beta");
+        QVERIFY(alpha.isReady() && beta.isReady());
+        PlayProcess play;
+        const QString project = play.writeProject(
+            {{keyword::Window, "ALPHA"}, {keyword::EnterText, "hi", QStringLiteral("0.05")}},
+            {{keyword::Window, "alpha"}, {keyword::WaitUntilOver, QStringLiteral("0")}});
+        QCOMPARE(play.play({"--delay", "1", project}), 0);
+        QVERIFY(alpha.waitFor("char", 2));
+        QCOMPARE(alpha.typedText(), "hi");
+        QCOMPARE(beta.count("keydown"), 0);
+    }
+
     // One run at a time in a session: a second player refuses at once; one
     // given --wait starts once the first has been killed, whose lock the
     // system dropped with it.

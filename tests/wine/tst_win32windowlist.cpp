@@ -8,6 +8,7 @@
 #include "platform/win32/win32windowlist.h"
 #include "platform/win32/windowsapi.h"
 #include "run/windowpages.h"
+#include "x11tools.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -29,15 +30,19 @@ class Win32WindowListTest : public QObject {
     StopSignal stop;
 
 private slots:
-    // Wine hands the keyboard input of an activation made from another
-    // process nowhere under openbox, so only the foreground is checked here;
-    // the X11 test checks where the text goes.
-    void activatesByPartOfTitle() {
+    // Beta, started last, is in front: alpha is found by part of its title,
+    // brought forward, and the keys typed next reach it alone.
+    void activatesByPartOfTitleThenTypesThere() {
         EventWindow alpha(false, QRect(100, 100, 300, 200), "Kestrun alpha");
         EventWindow beta(false, QRect(500, 100, 300, 200), "Kestrun beta");
         QVERIFY(alpha.isReady() && beta.isReady());
         QVERIFY(windowpages::activate(windows, stop, "ALPHA"));
         QCOMPARE(GetForegroundWindow(), hwnd(alpha));
+        QVERIFY(input.sendKey('Q', true) && input.sendKey('Q', false));
+        QVERIFY(input.sendUnicodeUnit(u'é', true) && input.sendUnicodeUnit(u'é', false));
+        QVERIFY(alpha.waitFor("char", 2));
+        QCOMPARE(alpha.typedText(), QStringLiteral("qé"));
+        QCOMPARE(beta.count("keydown"), 0);
     }
 
     void restoresMinimisedWindow() {
@@ -57,6 +62,34 @@ private slots:
         const Clock::time_point before = Clock::now();
         QVERIFY(windowpages::waitUntilActive(windows, stop, "alpha"));
         QVERIFY(Clock::now() - before < 50ms);
+    }
+
+    void conditionFollowsDesktop_data() {
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<bool>("rename");
+        QTest::newRow("activation") << "ALPHA" << false;
+        QTest::newRow("title change") << "renamed" << true;
+    }
+
+    // Another program's activation (the window manager's, through xdotool)
+    // and title change end the wait within 50 ms.
+    void conditionFollowsDesktop() {
+        QFETCH(QString, wanted);
+        QFETCH(bool, rename);
+        EventWindow alpha(false, QRect(100, 100, 300, 200), "Kestrun alpha");
+        EventWindow beta(false, QRect(500, 100, 300, 200), "Kestrun beta");
+        QVERIFY(windowpages::activate(windows, stop, "beta"));
+        BackgroundWindowWait wait(windows, wanted);
+        QTest::qWait(300);
+        QVERIFY(!wait.ended());
+        if (rename)
+            QVERIFY(SetWindowTextW(hwnd(beta), L"Kestrun beta renamed"));
+        else
+            QVERIFY(xdotool({"search", "--name", "Kestrun alpha", "windowactivate", "--sync"}));
+        const Clock::time_point changed = Clock::now();
+        QTRY_VERIFY_WITH_TIMEOUT(wait.ended(), 2000);
+        QVERIFY2(wait.endedAfter(changed) < 50ms,
+                 qPrintable(QString::number((wait.endedAfter(changed) / 1us) / 1000.0) + " ms"));
     }
 
     void stopEndsWaitForever() {

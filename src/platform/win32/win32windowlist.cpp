@@ -47,6 +47,14 @@ void CALLBACK onWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, L
         watch->report(now);
 }
 
+// Wine tells WinEvent hooks of no other program's foreground or title
+// change, so under Wine a watch also looks for itself this often.
+DWORD lookInterval() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const bool wine = ntdll && GetProcAddress(ntdll, "wine_get_version");
+    return wine ? 20 : INFINITE;
+}
+
 } // namespace
 
 std::vector<TopLevelWindow> Win32WindowList::windows() {
@@ -118,8 +126,20 @@ bool Win32ActiveWindowWatch::run(ActiveWindowListener& target) {
         listener->activeWindowChanged(first);
         watches.push_back(this);
     }
-    while (hooked && !interrupted.load() && GetMessageW(&message, nullptr, 0, 0) > 0)
-        DispatchMessageW(&message);
+    const DWORD interval = lookInterval();
+    bool quit = false;
+    while (hooked && !quit && !interrupted.load()) {
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, interval, QS_ALLINPUT) == WAIT_TIMEOUT) {
+            const TopLevelWindow now = describe(GetForegroundWindow());
+            std::lock_guard lock(watchesMutex);
+            report(now);
+            continue;
+        }
+        while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            quit = message.message == WM_QUIT;
+            DispatchMessageW(&message);
+        }
+    }
     for (HWINEVENTHOOK hook : {foreground, names})
         if (hook)
             UnhookWinEvent(hook);
