@@ -25,6 +25,10 @@ std::unique_ptr<InputEventSource> Win32Platform::createInputEventSource() {
     return std::make_unique<Win32InputEventSource>();
 }
 
+std::unique_ptr<InputRecording> Win32Platform::createInputRecording() {
+    return nullptr;
+}
+
 std::unique_ptr<RunLock> Win32Platform::createRunLock() {
     return std::make_unique<Win32RunLock>();
 }
