@@ -1,9 +1,8 @@
 #include <QtTest>
 #include <chrono>
-#include <mutex>
-#include <thread>
 
 #include "platform/x11/x11inputrecording.h"
+#include "runningrecording.h"
 #include "x11testing.h"
 #include "xevwindow.h"
 
@@ -15,50 +14,9 @@ using Kind = RecordedInput::Kind;
 
 namespace {
 
-class Collector : public InputRecordingListener {
-public:
-    void recorded(const RecordedInput& input) override {
-        std::lock_guard lock(mutex);
-        seen.push_back(input);
-    }
-    std::vector<RecordedInput> of(std::initializer_list<Kind> kinds) {
-        std::lock_guard lock(mutex);
-        std::vector<RecordedInput> kept;
-        for (const RecordedInput& input : seen)
-            if (std::find(kinds.begin(), kinds.end(), input.kind) != kinds.end())
-                kept.push_back(input);
-        return kept;
-    }
-    void clear() {
-        std::lock_guard lock(mutex);
-        seen.clear();
-    }
-
-private:
-    std::mutex mutex;
-    std::vector<RecordedInput> seen;
-};
-
-// A recording on a thread of its own, known to be reading once started.
-struct RunningRecording {
-    X11InputRecording recording;
-    Collector collector;
-    std::thread thread{[this] { recording.run(collector); }};
-
-    RunningRecording() {
-        QVERIFY(QTest::qWaitFor([this] {
-            runTool("xdotool", {"key", "Shift_R"});
-            // Long enough that a probe is sent again only when the last one
-            // came before the recording read events, and will never show.
-            return QTest::qWaitFor([this] { return !collector.of({Kind::KeyUp}).empty(); }, 1000);
-        }));
-        collector.clear();
-    }
-    ~RunningRecording() {
-        recording.interrupt();
-        thread.join();
-    }
-};
+void probe() {
+    runTool("xdotool", {"key", "Shift_R"});
+}
 
 // The server's clock now, from the time stamp of a property change.
 qint64 serverNow(Display* display) {
@@ -125,7 +83,8 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(QString, text);
         server.setLayout(layouts, group);
-        RunningRecording running;
+        RunningRecording running(std::make_unique<X11InputRecording>(), probe);
+        QVERIFY(running.ready());
         for (const QStringList& command : commands) {
             if (command.front() == "keycode") {
                 for (bool down : {true, false})
@@ -148,7 +107,8 @@ private slots:
 
     void buttonsAtThePointerInServerTime() {
         const qint64 before = serverNow(server.display());
-        RunningRecording running;
+        RunningRecording running(std::make_unique<X11InputRecording>(), probe);
+        QVERIFY(running.ready());
         // xdotool warps the pointer, which no device reports as motion; a
         // device's motion comes through XTest.
         runTool("xdotool", {"mousemove", "200", "150", "click", "1", "click", "4"});
@@ -185,10 +145,12 @@ private slots:
         {
             X11InputRecording early;
             early.interrupt();
-            Collector collector;
+            RecordedInputCollector collector;
             QVERIFY(early.run(collector));
         }
-        auto running = std::make_unique<RunningRecording>();
+        auto running =
+            std::make_unique<RunningRecording>(std::make_unique<X11InputRecording>(), probe);
+        QVERIFY(running->ready());
         QTest::qWait(100);
         const auto start = std::chrono::steady_clock::now();
         running.reset();
