@@ -6,7 +6,6 @@
 #include "platform/win32/win32inputrecording.h"
 #include "platform/win32/windowsapi.h"
 #include "runningrecording.h"
-#include "x11tools.h"
 
 using namespace std::chrono_literals;
 using Kind = RecordedInput::Kind;
@@ -94,40 +93,6 @@ private slots:
             running->collector.of({Kind::KeyDown, Kind::KeyUp, Kind::ButtonDown, Kind::ButtonUp});
         for (size_t i = 1; i < all.size(); ++i)
             QVERIFY(all[i].timeMs >= all[i - 1].timeMs);
-    }
-
-    void cleanup() { runX11Tool("setxkbmap", {"us"}); }
-
-    // xdotool as the user typing under an X layout, with the window started
-    // after it, as Wine reads the layout when a program starts. Wine answers
-    // GetKeyboardLayout for another thread with the caller's layout, so only
-    // layouts whose codes Wine translates alike in both processes can be
-    // checked here (under fr the recording reads "q" where the window got
-    // "a"), and dead keys typed so reach the hooks under codes its layout
-    // tables do not know: ToUnicodeEx gives nothing for them under Wine.
-    void typedTextUnderTheLayout_data() {
-        QTest::addColumn<QString>("layout");
-        QTest::addColumn<QStringList>("keys");
-        QTest::addColumn<QString>("typed");
-        QTest::addRow("de umlauts")
-            << "de" << QStringList{"adiaeresis", "ssharp", "shift+z"} << QString::fromUtf8("äßZ");
-    }
-    void typedTextUnderTheLayout() {
-        QFETCH(QString, layout);
-        QFETCH(QStringList, keys);
-        QFETCH(QString, typed);
-        runX11Tool("setxkbmap", {layout});
-        EventWindow window;
-        QVERIFY(window.isReady());
-        const auto running = startRecording();
-        QVERIFY(running->ready());
-        QVERIFY(xdotool(QStringList{"key"} + keys));
-        QVERIFY(window.waitFor("keyup", int(keys.size())));
-        QString recorded;
-        for (const RecordedInput& input : running->collector.of({Kind::KeyDown}))
-            recorded += input.text;
-        QCOMPARE(window.typedText(), typed);
-        QCOMPARE(recorded, typed);
     }
 
     void interruptEndsTheRecordingAtOnce() {
