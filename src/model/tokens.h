@@ -24,6 +24,13 @@ inline const QString WaitUntilOver = QStringLiteral("終わるまで待つ");
 inline const QString Immediately = QStringLiteral("即時");
 inline const QString Time = QStringLiteral("時間");
 inline const QString ClockTime = QStringLiteral("時刻");
+// Pages that look at the screen: an image appearing or going, a pixel's
+// colour (conditions), and the pointer put on an image (operation).
+inline const QString Image = QStringLiteral("画像");
+inline const QString Color = QStringLiteral("色");
+inline const QString MoveToImage = QStringLiteral("画像へ移動");
+inline const QString Appears = QStringLiteral("現れる");
+inline const QString Disappears = QStringLiteral("消える");
 // Buttons.
 inline const QString Left = QStringLiteral("左");
 inline const QString Right = QStringLiteral("右");

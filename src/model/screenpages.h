@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The parameters of the pages that look at the screen, read from their
+// tokens. Coordinates are physical pixels of the whole desktop.
+//   ["画像", PNG_BASE64, SIMILARITY, REGION, MODE]
+//   ["画像へ移動", PNG_BASE64, SIMILARITY, REGION, DX, DY]
+//   ["色", X, Y, "#RRGGBB", TOLERANCE]
+namespace screenpages {
+
+constexpr int maximumImageSide = 1024;
+constexpr double minimumSimilarity = 0.5;
+constexpr double defaultSimilarity = 0.9;
+
+struct ImageSearch {
+    QImage image;
+    double similarity = defaultSimilarity;
+    // Null for the whole desktop.
+    QRect region;
+    // "消える": the page goes on once the image is no longer on the screen.
+    bool untilGone = false;
+    // "画像へ移動": where the pointer goes, from the found image's centre.
+    QPoint offset;
+};
+
+struct ColorProbe {
+    QPoint point;
+    QRgb color = 0;
+    // Per channel, 0 to 255.
+    int tolerance = 0;
+
+    bool matches(QRgb pixel) const;
+};
+
+// Both image pages ("画像" and "画像へ移動", told apart by token 0). Empty,
+// with `error` saying which token is wrong and why, for a token that is not
+// base64, not a PNG, an image over 1024 x 1024, a similarity outside 0.5..1
+// or a region that is not "" or "x,y,w,h".
+std::optional<ImageSearch> readImageSearch(const QStringList& tokens, QString* error);
+std::optional<ColorProbe> readColorProbe(const QStringList& tokens, QString* error);
+
+// The token an image is stored as: PNG, base64.
+QString imageToken(const QImage& image);
+QString regionToken(const QRect& region);
+
+} // namespace screenpages
