@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTest>
 
-PatternWindow::PatternWindow(const QRect& geometry) : picture(pattern(geometry.size())) {
+PatternWindow::PatternWindow(const QRect& geometry) {
     setFlag(Qt::FramelessWindowHint);
     setGeometry(geometry);
     show();
@@ -19,5 +19,7 @@ QImage PatternWindow::pattern(const QSize& size) {
 }
 
 void PatternWindow::paintEvent(QPaintEvent*) {
+    QImage picture = shownPicture();
+    picture.setDevicePixelRatio(devicePixelRatio());
     QPainter(this).drawImage(0, 0, picture);
 }
