@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakescreencapture.h"
 #include "fakewindowlist.h"
 #include "platform/platform.h"
 #include "recordingbackend.h"
@@ -82,6 +83,7 @@ public:
         return std::make_unique<FakeRunLock>(runLock);
     }
     WindowList& windowList() override { return windows; }
+    ScreenCapture& screenCapture() override { return capture; }
 
     RecordingBackend backend;
     FakeKeyboardHook::Shared hook;
@@ -90,4 +92,5 @@ public:
     FakeWindowList windows;
     std::vector<RecordedInput> recordingScript;
     bool recordable = true;
+    FakeScreenCapture capture;
 };

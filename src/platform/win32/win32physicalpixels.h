@@ -4,8 +4,8 @@
 
 // Makes the calling thread per-monitor DPI aware while it lives. The programs
 // are (their manifest says so), but a thread of a process that is not would
-// read and set positions Windows scaled to 96 DPI. The first version of the
-// context is enough for positions, and Wine knows no other.
+// read and set positions, and capture the screen, scaled to 96 DPI. The
+// first version of the context is enough for that, and Wine knows no other.
 class PhysicalPixels {
 public:
     PhysicalPixels()
