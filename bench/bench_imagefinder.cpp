@@ -12,6 +12,7 @@
 #include <opencv2/imgproc.hpp>
 
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,15 +71,26 @@ QImage desktop(QRect* topWindow) {
     return image;
 }
 
-std::vector<double> timed(int runs, const std::function<void()>& search) {
-    std::vector<double> samples;
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+// Wall time and this thread's CPU time of each run, printed.
+void timed(const char* what, int runs, const std::function<void()>& search) {
+    std::vector<double> wall;
+    std::vector<double> cpu;
     QElapsedTimer timer;
     for (int run = 0; run < runs; ++run) {
+        const double cpuBefore = threadCpuMs();
         timer.start();
         search();
-        samples.push_back(double(timer.nsecsElapsed()) / 1e6);
+        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
+        cpu.push_back(threadCpuMs() - cpuBefore);
     }
-    return samples;
+    printFigures((std::string(what) + ", wall").c_str(), wall, "ms");
+    printFigures((std::string(what) + ", CPU").c_str(), cpu, "ms");
 }
 
 void checkFound(const char* what, const std::optional<ImageMatch>& match, QRect expected) {
@@ -116,15 +128,12 @@ int main(int argc, char** argv) {
     checkFound("region", finder.bestMatch(regionShot, threshold),
                cut.translated(-region.topLeft()));
 
-    printFigures("bestMatch, whole 1920x1080",
-                 timed(200, [&] { finder.bestMatch(screen, threshold); }), "ms");
-    printFigures("bestMatch, 400x300 region",
-                 timed(1000, [&] { finder.bestMatch(regionShot, threshold); }), "ms");
+    timed("bestMatch, whole 1920x1080", 200, [&] { finder.bestMatch(screen, threshold); });
+    timed("bestMatch, 400x300 region", 1000, [&] { finder.bestMatch(regionShot, threshold); });
     // The image absent: what a wait does until it shows.
     QImage elsewhere = screen;
     QPainter(&elsewhere).fillRect(cut, QColor(242, 242, 242));
-    printFigures("bestMatch, whole, image absent",
-                 timed(200, [&] { finder.bestMatch(elsewhere, threshold); }), "ms");
+    timed("bestMatch, whole, image absent", 200, [&] { finder.bestMatch(elsewhere, threshold); });
 
     // The baseline: grey at full resolution, OpenCV's matchTemplate and the
     // best place, the grey conversion of the screenshot included.
@@ -136,15 +145,12 @@ int main(int argc, char** argv) {
     const cv::Mat screenBgra(screen.height(), screen.width(), CV_8UC4,
                              const_cast<uchar*>(screen.constBits()), screen.bytesPerLine());
     cv::Point baselineAt;
-    printFigures("baseline matchTemplate, whole",
-                 timed(30,
-                       [&] {
-                           cv::Mat grey, result;
-                           cv::cvtColor(screenBgra, grey, cv::COLOR_BGRA2GRAY);
-                           cv::matchTemplate(grey, imageGrey, result, cv::TM_CCOEFF_NORMED);
-                           cv::minMaxLoc(result, nullptr, nullptr, nullptr, &baselineAt);
-                       }),
-                 "ms");
+    timed("baseline matchTemplate, whole", 30, [&] {
+        cv::Mat grey, result;
+        cv::cvtColor(screenBgra, grey, cv::COLOR_BGRA2GRAY);
+        cv::matchTemplate(grey, imageGrey, result, cv::TM_CCOEFF_NORMED);
+        cv::minMaxLoc(result, nullptr, nullptr, nullptr, &baselineAt);
+    });
     std::printf("baseline found at %d,%d (expected %d,%d)\n", baselineAt.x, baselineAt.y, cut.x(),
                 cut.y());
     return 0;

@@ -6,6 +6,8 @@
 
 #include <opencv2/imgproc.hpp>
 
+#include <mutex>
+
 namespace {
 
 // Below this spread of any channel the image is taken as one colour.
@@ -48,7 +50,14 @@ struct ImageFinder::Prepared {
     std::optional<PyramidSearch> search;
 };
 
-ImageFinder::ImageFinder(const QImage& image) : prepared(std::make_unique<Prepared>(image)) {}
+ImageFinder::ImageFinder(const QImage& image) {
+    // A search is a few milliseconds of small steps: OpenCV's own threads
+    // (TBB in Debian's build) only add hand-overs, and would take the other
+    // core from the run. The Windows build has no threads to begin with.
+    static std::once_flag singleThreaded;
+    std::call_once(singleThreaded, [] { cv::setNumThreads(1); });
+    prepared = std::make_unique<Prepared>(image);
+}
 
 ImageFinder::~ImageFinder() = default;
 

@@ -45,6 +45,7 @@ PyramidSearch::PyramidSearch(const PreparedImage& image) : flat(image.flat) {
     full.counted = image.counted;
     cv::Scalar mean, contrast;
     cv::meanStdDev(whole, mean, contrast, full.mask);
+    full.mean = mean[0];
     levels.push_back(full);
 
     // The mask's pyramid keeps a pixel only where all it was made from counts.
@@ -65,6 +66,7 @@ PyramidSearch::PyramidSearch(const PreparedImage& image) : flat(image.flat) {
         Level coarser;
         coarser.inset = known.tl();
         coarser.grey = whole(known);
+        coarser.mean = cv::mean(coarser.grey)[0];
         const cv::Mat knownMask = mask(known);
         coarser.counted = cv::countNonZero(knownMask);
         if (coarser.counted < smallestSide * smallestSide)
@@ -90,18 +92,26 @@ PyramidSearch::ScreenLevel PyramidSearch::ScreenLevel::operator()(const cv::Rect
     return {grey(part), variance.empty() ? variance : variance(part)};
 }
 
-std::vector<PyramidSearch::ScreenLevel> PyramidSearch::screenPyramid(const cv::Mat& screen) const {
-    std::vector<ScreenLevel> pyramid(levels.size());
+// The levels are kept from one search to the next on the same thread, so that
+// searching screenshots of one size allocates nothing.
+const std::vector<PyramidSearch::ScreenLevel>&
+PyramidSearch::screenPyramid(const cv::Mat& screen) const {
+    thread_local std::vector<ScreenLevel> pyramid;
+    pyramid.resize(levels.size());
     if (!flat) {
         cv::cvtColor(screen, pyramid[0].grey, cv::COLOR_BGRA2GRAY);
         for (size_t level = 1; level < levels.size(); ++level)
             cv::pyrDown(pyramid[level - 1].grey, pyramid[level].grey);
+        for (ScreenLevel& level : pyramid)
+            level.variance.release();
         return pyramid;
     }
-    cv::Mat colour;
+    thread_local cv::Mat colour;
+    thread_local cv::Mat squares;
     cv::cvtColor(screen, colour, cv::COLOR_BGRA2BGR);
     colour.convertTo(pyramid[0].grey, CV_32FC3);
-    cv::Mat squares = pyramid[0].grey.mul(pyramid[0].grey);
+    pyramid[0].variance.release();
+    cv::multiply(pyramid[0].grey, pyramid[0].grey, squares);
     for (size_t level = 1; level < levels.size(); ++level) {
         ScreenLevel& coarser = pyramid[level];
         cv::pyrDown(pyramid[level - 1].grey, coarser.grey);
@@ -136,10 +146,26 @@ cv::Mat PyramidSearch::scores(const ScreenLevel& screen, const Level& image) con
     return cv::min(likeness, closeness);
 }
 
+// Over the whole screenshot, where a second correlation would cost as much as
+// the first, the closeness of an unmasked image's values is judged by the mean
+// alone, from a box filter; the levels below judge it fully.
+cv::Mat PyramidSearch::wholeScores(const ScreenLevel& screen) const {
+    const Level& image = levels.back();
+    if (flat || !image.mask.empty())
+        return scores(screen, image);
+    cv::Mat likeness;
+    cv::matchTemplate(screen.grey, image.grey, likeness, cv::TM_CCOEFF_NORMED);
+    cv::Mat means;
+    cv::boxFilter(screen.grey, means, CV_32F, image.grey.size(), cv::Point(0, 0));
+    cv::Mat closeness = cv::abs(means(cv::Rect(cv::Point(), likeness.size())) - image.mean);
+    closeness = 1 - closeness / 255;
+    return cv::min(likeness, closeness);
+}
+
 std::vector<PyramidSearch::Candidate> PyramidSearch::searchWhole(const ScreenLevel& screen,
                                                                  double gate) const {
     const Level& image = levels.back();
-    cv::Mat result = scores(screen, image);
+    cv::Mat result = wholeScores(screen);
     std::vector<Candidate> found;
     for (;;) {
         double top = 0;
@@ -202,14 +228,17 @@ std::vector<PyramidSearch::Candidate> PyramidSearch::followDown(std::vector<Cand
 }
 
 std::vector<cv::Point> PyramidSearch::candidates(const cv::Mat& screen, double threshold) const {
-    const std::vector<ScreenLevel> pyramid = screenPyramid(screen);
+    const std::vector<ScreenLevel>& pyramid = screenPyramid(screen);
     const double gate = threshold - candidateMargin;
     const int coarsest = levelCount() - 1;
     std::vector<Candidate> found = searchWhole(pyramid[size_t(coarsest)], gate);
     for (int level = coarsest - 1; level >= 0; --level)
         found = followDown(found, pyramid[size_t(level)], level, gate);
+    // The best place is always given, for its similarity; others only when
+    // they may reach the threshold.
     std::vector<cv::Point> places;
     for (const Candidate& candidate : found)
-        places.push_back(candidate.place);
+        if (places.empty() || candidate.score >= gate)
+            places.push_back(candidate.place);
     return places;
 }

@@ -33,6 +33,7 @@ private:
         // A flat image's counted pixels as CV_32FC3 ones.
         cv::Mat weights;
         int counted = 0;
+        double mean = 0; // of an unmasked grey image
     };
     // One level of the screenshot; for a flat image in colour, CV_32FC3, with
     // the variance under each pixel beside it.
@@ -46,7 +47,8 @@ private:
         double score;
     };
 
-    std::vector<ScreenLevel> screenPyramid(const cv::Mat& screen) const;
+    const std::vector<ScreenLevel>& screenPyramid(const cv::Mat& screen) const;
+    cv::Mat wholeScores(const ScreenLevel& screen) const;
     cv::Mat scores(const ScreenLevel& screen, const Level& image) const;
     std::vector<Candidate> searchWhole(const ScreenLevel& screen, double gate) const;
     std::vector<Candidate> followDown(std::vector<Candidate> found, const ScreenLevel& screen,
