@@ -15,9 +15,12 @@ constexpr size_t mostLevels = 4;
 // contrast, or the coarse comparison says little.
 constexpr double keptContrast = 0.3;
 // How many places are followed down: a few at least, more while they score
-// near the threshold.
+// near the threshold. The coarsest level, where blurring makes many places
+// alike (repeated text, gradients), hands down more of them than the levels
+// below, where they part.
 constexpr size_t fewestCandidates = 3;
-constexpr size_t mostCandidates = 16;
+constexpr size_t mostCoarsest = 64;
+constexpr size_t mostFollowed = 16;
 // A place this far below the threshold at a coarse level may still reach it
 // at full resolution.
 constexpr double candidateMargin = 0.25;
@@ -26,8 +29,8 @@ constexpr int window = 2;
 constexpr int mostMoves = 4;
 constexpr float nothing = -2;
 
-bool keptFew(size_t count, double score, double gate) {
-    return count >= mostCandidates || (count >= fewestCandidates && score < gate);
+bool keptFew(size_t count, size_t most, double score, double gate) {
+    return count >= most || (count >= fewestCandidates && score < gate);
 }
 
 } // namespace
@@ -171,7 +174,7 @@ std::vector<PyramidSearch::Candidate> PyramidSearch::searchWhole(const ScreenLev
         double top = 0;
         cv::Point at;
         cv::minMaxLoc(result, nullptr, &top, nullptr, &at);
-        if (top <= nothing || keptFew(found.size(), top, gate))
+        if (top <= nothing || keptFew(found.size(), mostCoarsest, top, gate))
             break;
         found.push_back({at - image.inset, top});
         // Places overlapping this one by more than half are the same find.
@@ -218,7 +221,7 @@ std::vector<PyramidSearch::Candidate> PyramidSearch::followDown(std::vector<Cand
     // Places that led to the same place are one.
     std::vector<Candidate> kept;
     for (const Candidate& candidate : found) {
-        if (candidate.score <= nothing || keptFew(kept.size(), candidate.score, gate))
+        if (candidate.score <= nothing || keptFew(kept.size(), mostFollowed, candidate.score, gate))
             break;
         if (std::none_of(kept.begin(), kept.end(),
                          [&](const Candidate& other) { return other.place == candidate.place; }))
