@@ -104,16 +104,6 @@ void checkFound(const char* what, const std::optional<ImageMatch>& match, QRect 
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    // The build information names the parallel framework on a line of its own.
-    const std::string build = cv::getBuildInformation();
-    const size_t framework = build.find("Parallel framework:");
-    const std::string parallel =
-        framework == std::string::npos
-            ? " none"
-            : build.substr(framework + 19, build.find('\n', framework) - framework - 19);
-    std::printf("OpenCV %s, parallel framework:%s, %d thread(s), %d CPU(s)\n", CV_VERSION,
-                parallel.c_str(), cv::getNumThreads(), cv::getNumberOfCPUs());
-
     QRect topWindow;
     const QImage screen = desktop(&topWindow);
     // An icon and the text beside it in the window on top.
@@ -124,12 +114,33 @@ int main(int argc, char** argv) {
     const double threshold = 0.9;
 
     const ImageFinder finder(image);
+    // The build information names the parallel framework on a line of its own.
+    const std::string build = cv::getBuildInformation();
+    const size_t framework = build.find("Parallel framework:");
+    const std::string parallel =
+        framework == std::string::npos
+            ? " none"
+            : build.substr(framework + 19, build.find('\n', framework) - framework - 19);
+    // Read once a finder exists, since the finder chooses OpenCV's threads.
+    std::printf("OpenCV %s, parallel framework:%s, %d thread(s), %d CPU(s)\n", CV_VERSION,
+                parallel.c_str(), cv::getNumThreads(), cv::getNumberOfCPUs());
+
     checkFound("whole desktop", finder.bestMatch(screen, threshold), cut);
     checkFound("region", finder.bestMatch(regionShot, threshold),
                cut.translated(-region.topLeft()));
 
     timed("bestMatch, whole 1920x1080", 200, [&] { finder.bestMatch(screen, threshold); });
     timed("bestMatch, 400x300 region", 1000, [&] { finder.bestMatch(regionShot, threshold); });
+    // The same image with its corners transparent: a masked search.
+    QImage masked = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12 - y; ++x)
+            for (const QPoint corner :
+                 {QPoint(x, y), QPoint(63 - x, y), QPoint(x, 63 - y), QPoint(63 - x, 63 - y)})
+                masked.setPixelColor(corner, Qt::transparent);
+    const ImageFinder maskedFinder(masked);
+    checkFound("whole desktop, masked", maskedFinder.bestMatch(screen, threshold), cut);
+    timed("bestMatch, whole, masked", 50, [&] { maskedFinder.bestMatch(screen, threshold); });
     // The image absent: what a wait does until it shows.
     QImage elsewhere = screen;
     QPainter(&elsewhere).fillRect(cut, QColor(242, 242, 242));

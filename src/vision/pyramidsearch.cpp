@@ -69,18 +69,23 @@ PyramidSearch::PyramidSearch(const PreparedImage& image) : flat(image.flat) {
         Level coarser;
         coarser.inset = known.tl();
         coarser.grey = whole(known);
-        coarser.mean = cv::mean(coarser.grey)[0];
         const cv::Mat knownMask = mask(known);
         coarser.counted = cv::countNonZero(knownMask);
         if (coarser.counted < smallestSide * smallestSide)
             break;
         if (coarser.counted < int(knownMask.total()))
             coarser.mask = knownMask;
+        coarser.mean = cv::mean(coarser.grey, coarser.mask)[0];
         cv::Scalar coarseMean, coarseContrast;
         cv::meanStdDev(coarser.grey, coarseMean, coarseContrast, coarser.mask);
         if (!flat && coarseContrast[0] < keptContrast * contrast[0])
             break;
         levels.push_back(coarser);
+    }
+    Level& coarsest = levels.back();
+    if (!flat && !coarsest.mask.empty()) {
+        coarsest.filled = coarsest.grey.clone();
+        coarsest.filled.setTo(coarsest.mean, coarsest.mask == 0);
     }
     if (flat) {
         for (Level& level : levels) {
@@ -150,14 +155,20 @@ cv::Mat PyramidSearch::scores(const ScreenLevel& screen, const Level& image) con
 }
 
 // Over the whole screenshot, where a second correlation would cost as much as
-// the first, the closeness of an unmasked image's values is judged by the mean
-// alone, from a box filter; the levels below judge it fully.
+// the first, the closeness of the image's values is judged by the mean alone,
+// from a box filter; the levels below judge it fully.
+//
+// A masked comparison costs several times a plain one, so here a masked image
+// is compared plainly, its uncounted pixels set to its mean, which
+// correlation ignores: what lies under them then lowers the score somewhat,
+// and the levels below compare with the mask.
 cv::Mat PyramidSearch::wholeScores(const ScreenLevel& screen) const {
     const Level& image = levels.back();
-    if (flat || !image.mask.empty())
+    if (flat)
         return scores(screen, image);
     cv::Mat likeness;
-    cv::matchTemplate(screen.grey, image.grey, likeness, cv::TM_CCOEFF_NORMED);
+    cv::matchTemplate(screen.grey, image.mask.empty() ? image.grey : image.filled, likeness,
+                      cv::TM_CCOEFF_NORMED);
     cv::Mat means;
     cv::boxFilter(screen.grey, means, CV_32F, image.grey.size(), cv::Point(0, 0));
     cv::Mat closeness = cv::abs(means(cv::Rect(cv::Point(), likeness.size())) - image.mean);

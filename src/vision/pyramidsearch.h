@@ -33,7 +33,10 @@ private:
         // A flat image's counted pixels as CV_32FC3 ones.
         cv::Mat weights;
         int counted = 0;
-        double mean = 0; // of an unmasked grey image
+        double mean = 0; // of the counted pixels of a grey image
+        // At the coarsest level, a masked grey image with its uncounted
+        // pixels set to the mean.
+        cv::Mat filled;
     };
     // One level of the screenshot; for a flat image in colour, CV_32FC3, with
     // the variance under each pixel beside it.
