@@ -25,7 +25,7 @@ constexpr size_t mostFollowed = 16;
 // at full resolution.
 constexpr double candidateMargin = 0.25;
 // A place found at one level is searched again this far around at the next.
-constexpr int window = 2;
+constexpr int window = 3;
 constexpr int mostMoves = 4;
 constexpr float nothing = -2;
 
