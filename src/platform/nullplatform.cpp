@@ -55,6 +55,19 @@ public:
     std::unique_ptr<ActiveWindowWatch> createActiveWindowWatch() override { return nullptr; }
 };
 
+class NullScreenCapture : public ScreenCapture {
+public:
+    QString unavailableReason(bool japanese) const override {
+        return japanese ? QStringLiteral("このデスクトップでは画面を読み取れません"
+                                         "（XWayland のない Wayland セッションなど）。")
+                        : QStringLiteral("This desktop lets no program read the screen "
+                                         "(a Wayland session without XWayland, for example).");
+    }
+    QRect desktopArea() override { return {}; }
+    QImage grab(const QRect&) override { return {}; }
+    std::unique_ptr<ScreenChangeWatch> createChangeWatch(const QRect&) override { return nullptr; }
+};
+
 } // namespace
 
 InputBackend& NullPlatform::input() {
@@ -78,4 +91,9 @@ std::unique_ptr<RunLock> NullPlatform::createRunLock() {
 WindowList& NullPlatform::windowList() {
     static NullWindowList windows;
     return windows;
+}
+
+ScreenCapture& NullPlatform::screenCapture() {
+    static NullScreenCapture capture;
+    return capture;
 }

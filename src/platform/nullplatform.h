@@ -12,4 +12,5 @@ public:
     GlobalHotkey& globalHotkey() override;
     std::unique_ptr<RunLock> createRunLock() override;
     WindowList& windowList() override;
+    ScreenCapture& screenCapture() override;
 };

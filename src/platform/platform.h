@@ -7,6 +7,7 @@
 #include "platform/inputeventsource.h"
 #include "platform/keyboardhook.h"
 #include "platform/runlock.h"
+#include "platform/screencapture.h"
 #include "platform/windowlist.h"
 
 // The desktop services of the platform the program runs on, chosen once at
@@ -30,4 +31,5 @@ public:
     // A handle on the desktop's one-run-at-a-time lock, not yet taken.
     virtual std::unique_ptr<RunLock> createRunLock() = 0;
     virtual WindowList& windowList() = 0;
+    virtual ScreenCapture& screenCapture() = 0;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fakescreencapture.h"
 #include "fakewindowlist.h"
 #include "platform/platform.h"
 #include "recordingbackend.h"
@@ -78,10 +79,12 @@ public:
         return std::make_unique<FakeRunLock>(runLock);
     }
     WindowList& windowList() override { return windows; }
+    ScreenCapture& screenCapture() override { return capture; }
 
     RecordingBackend backend;
     FakeKeyboardHook::Shared hook;
     FakeHotkey hotkey;
     FakeRunLock::Shared runLock;
     FakeWindowList windows;
+    FakeScreenCapture capture;
 };

@@ -5,6 +5,7 @@
 #include "platform/win32/win32inputeventsource.h"
 #include "platform/win32/win32keyboardhook.h"
 #include "platform/win32/win32runlock.h"
+#include "platform/win32/win32screencapture.h"
 #include "platform/win32/win32windowlist.h"
 
 InputBackend& Win32Platform::input() {
@@ -32,4 +33,9 @@ std::unique_ptr<RunLock> Win32Platform::createRunLock() {
 WindowList& Win32Platform::windowList() {
     static Win32WindowList windows;
     return windows;
+}
+
+ScreenCapture& Win32Platform::screenCapture() {
+    static Win32ScreenCapture capture;
+    return capture;
 }

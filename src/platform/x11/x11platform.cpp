@@ -9,7 +9,7 @@
 X11Platform::X11Platform(QByteArray displayName)
     : displayName(std::move(displayName)),
       backend(this->displayName.isEmpty() ? nullptr : this->displayName.constData()),
-      windows(this->displayName) {}
+      windows(this->displayName), capture(this->displayName) {}
 
 QByteArray X11Platform::displayNameOf(Display* display) {
     return DisplayString(display);

@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/x11/x11globalhotkey.h"
 #include "platform/x11/x11inputbackend.h"
+#include "platform/x11/x11screencapture.h"
 #include "platform/x11/x11windowlist.h"
 
 // The desktop services of an X11 session.
@@ -24,10 +25,12 @@ public:
     GlobalHotkey& globalHotkey() override { return hotkey; }
     std::unique_ptr<RunLock> createRunLock() override;
     WindowList& windowList() override { return windows; }
+    ScreenCapture& screenCapture() override { return capture; }
 
 private:
     QByteArray displayName;
     X11InputBackend backend;
     X11GlobalHotkey hotkey;
     X11WindowList windows;
+    X11ScreenCapture capture;
 };
