@@ -12,13 +12,6 @@ namespace {
 
 using screenwait::End;
 
-// Tells two captures apart cheaply, so an unchanged one is not searched
-// again. The seed is fixed: any hash function does, and a seed of 0 would
-// keep Qt from its fastest one.
-size_t pixelHash(const QImage& shot) {
-    return qHashBits(shot.constBits(), size_t(shot.sizeInBytes()), 0x4b657374);
-}
-
 QString rectText(const QRect& rect) {
     return QStringLiteral("%1,%2 %3x%4")
         .arg(rect.x())
@@ -52,7 +45,7 @@ End watchArea(ScreenCapture& capture, const StopSignal& stop, const QRect& area,
         // A failed capture says nothing about the screen; the next may not fail.
         if (shot.isNull())
             continue;
-        const size_t hash = pixelHash(shot);
+        const size_t hash = screenwait::captureHash(shot);
         if (searched && hash == lastHash)
             continue;
         searched = true;
@@ -95,6 +88,12 @@ End waitForColor(ScreenCapture& capture, const StopSignal& stop,
     return watchArea(capture, stop, QRect(probe.point, QSize(1, 1)), [&](const QImage& shot) {
         return !shot.isNull() && probe.matches(shot.pixel(0, 0));
     });
+}
+
+// The seed is fixed: any seed serves, and 0 would keep Qt from its fastest
+// hash function.
+size_t captureHash(const QImage& shot) {
+    return qHashBits(shot.constBits(), size_t(shot.sizeInBytes()), 0x4b657374);
 }
 
 void logUnavailable(const ScreenCapture& capture) {

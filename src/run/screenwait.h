@@ -30,6 +30,10 @@ ImageWaitEnd waitForImage(ScreenCapture& capture, const StopSignal& stop,
 End waitForColor(ScreenCapture& capture, const StopSignal& stop,
                  const screenpages::ColorProbe& probe);
 
+// Tells two captures apart cheaply, so that an unchanged one is not searched
+// again.
+size_t captureHash(const QImage& shot);
+
 // Says in the log why this desktop cannot serve such a page.
 void logUnavailable(const ScreenCapture& capture);
 
