@@ -5,6 +5,12 @@
 #include "platform/pollingchangewatch.h"
 #include "platform/x11/x11errortrap.h"
 #include "platform/x11/x11imageconversion.h"
+#ifdef KESTRUN_HAVE_XDAMAGE
+#include "platform/x11/x11damagewatch.h"
+#endif
+#ifdef KESTRUN_HAVE_XSHM
+#include "platform/x11/x11sharedimage.h"
+#endif
 
 namespace {
 
@@ -27,17 +33,27 @@ bool hasReadablePixels(Display* display) {
 
 } // namespace
 
-X11ScreenCapture::X11ScreenCapture(const QByteArray& displayName) : displayName(displayName) {
+X11ScreenCapture::X11ScreenCapture(const QByteArray& displayName, Transfer transfer)
+    : displayName(displayName) {
     display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
     if (!display)
         return;
     trap = std::make_unique<X11ErrorTrap>(display);
     state = hasReadablePixels(display) ? State::Usable : State::UnknownPixels;
+#ifdef KESTRUN_HAVE_XSHM
+    if (transfer == Transfer::SharedMemoryFirst)
+        shared = std::make_unique<X11SharedImage>(display, *trap);
+#else
+    Q_UNUSED(transfer)
+#endif
 }
 
 X11ScreenCapture::~X11ScreenCapture() {
     if (!display)
         return;
+#ifdef KESTRUN_HAVE_XSHM
+    shared.reset();
+#endif
     trap.reset();
     XCloseDisplay(display);
 }
@@ -90,7 +106,20 @@ QImage X11ScreenCapture::grab(const QRect& area) {
     return image;
 }
 
+bool X11ScreenCapture::sharesMemory() const {
+#ifdef KESTRUN_HAVE_XSHM
+    std::lock_guard lock(mutex);
+    return shared && shared->usable();
+#else
+    return false;
+#endif
+}
+
 bool X11ScreenCapture::copyPart(QImage& image, const QRect& part, const QPoint& at) {
+#ifdef KESTRUN_HAVE_XSHM
+    if (shared && shared->read(part, image, at))
+        return true;
+#endif
     XImage* pixels = XGetImage(display, DefaultRootWindow(display), part.x(), part.y(),
                                part.width(), part.height(), AllPlanes, ZPixmap);
     if (!pixels)
@@ -100,8 +129,14 @@ bool X11ScreenCapture::copyPart(QImage& image, const QRect& part, const QPoint& 
     return true;
 }
 
-std::unique_ptr<ScreenChangeWatch> X11ScreenCapture::createChangeWatch(const QRect&) {
+std::unique_ptr<ScreenChangeWatch> X11ScreenCapture::createChangeWatch(const QRect& area) {
     if (state != State::Usable)
         return nullptr;
+#ifdef KESTRUN_HAVE_XDAMAGE
+    if (auto watch = X11DamageWatch::open(displayName, area))
+        return watch;
+#else
+    Q_UNUSED(area)
+#endif
     return std::make_unique<PollingChangeWatch>();
 }
