@@ -117,22 +117,14 @@ Failure readSimilarity(const QStringList& tokens, double* similarity) {
 }
 
 Failure readRegion(const QStringList& tokens, QRect* region) {
-    const QString token = tokenAt(tokens, regionName.index);
-    if (token.isEmpty()) {
-        *region = QRect();
-        return {};
-    }
-    const QStringList parts = token.split(u',');
-    int values[4] = {};
-    bool ok = parts.size() == 4;
-    for (int i = 0; ok && i < 4; ++i)
-        values[i] = parts.at(i).toInt(&ok);
-    if (!ok || values[2] <= 0 || values[3] <= 0) {
+    const std::optional<QRect> read =
+        screenpages::regionFromToken(tokenAt(tokens, regionName.index));
+    if (!read) {
         return regionName.badValue(
             tokens, QStringLiteral("が空でも x,y,w,h（幅と高さは正の整数）でもありません。"),
             QStringLiteral(" is neither empty nor x,y,w,h with a positive width and height."));
     }
-    *region = QRect(values[0], values[1], values[2], values[3]);
+    *region = *read;
     return {};
 }
 
@@ -165,16 +157,13 @@ Failure readMode(const QStringList& tokens, bool* untilGone) {
 
 Failure readColor(const QStringList& tokens, QRgb* color) {
     const QString token = tokenAt(tokens, colorName.index);
-    static const QRegularExpression form(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
-    if (token.isEmpty()) {
-        *color = qRgb(0, 0, 0);
-        return {};
-    }
-    if (!form.match(token).hasMatch()) {
+    const std::optional<QRgb> read =
+        token.isEmpty() ? qRgb(0, 0, 0) : screenpages::colorFromToken(token);
+    if (!read) {
         return colorName.badValue(tokens, QStringLiteral("が #RRGGBB ではありません。"),
                                   QStringLiteral(" is not #RRGGBB."));
     }
-    *color = qRgb(0, 0, 0) | token.mid(1).toUInt(nullptr, 16);
+    *color = *read;
     return {};
 }
 
@@ -271,6 +260,35 @@ std::optional<TokenError> screenPageError(const QStringList& tokens) {
             return failure;
     }
     return readSearchParameters(tokens, &search);
+}
+
+std::optional<QRect> regionFromToken(const QString& token) {
+    if (token.isEmpty())
+        return QRect();
+    const QStringList parts = token.split(u',');
+    if (parts.size() != 4)
+        return {};
+    int values[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts.at(i).toInt(&ok);
+        if (!ok)
+            return {};
+    }
+    if (values[2] <= 0 || values[3] <= 0)
+        return {};
+    return QRect(values[0], values[1], values[2], values[3]);
+}
+
+std::optional<QRgb> colorFromToken(const QString& token) {
+    static const QRegularExpression form(QStringLiteral("^#[0-9A-Fa-f]{6}$"));
+    if (!form.match(token).hasMatch())
+        return {};
+    return qRgb(0, 0, 0) | token.mid(1).toUInt(nullptr, 16);
+}
+
+QString colorToken(QRgb color) {
+    return QStringLiteral("#%1").arg(color & 0xffffff, 6, 16, QLatin1Char('0')).toUpper();
 }
 
 QString imageToken(const QImage& image) {

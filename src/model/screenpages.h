@@ -59,6 +59,13 @@ struct TokenError {
 };
 std::optional<TokenError> screenPageError(const QStringList& tokens);
 
+// A region or colour token's value; empty for text that is neither "" nor
+// "x,y,w,h" (positive size), or not "#RRGGBB". An empty region is the null
+// rectangle, the whole desktop.
+std::optional<QRect> regionFromToken(const QString& token);
+std::optional<QRgb> colorFromToken(const QString& token);
+QString colorToken(QRgb color);
+
 // The token an image is stored as: PNG, base64.
 QString imageToken(const QImage& image);
 QString regionToken(const QRect& region);
