@@ -1,11 +1,9 @@
 #include "app/imagecaptureoverlay.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QWidget>
 
 #include "platform/platform.h"
@@ -17,9 +15,7 @@ public:
     FrozenScreen(ImageCaptureOverlay& overlay, int index, bool japanese)
         : overlay(overlay), index(index), japanese(japanese) {
         setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
-        setAttribute(Qt::WA_DeleteOnClose, false);
         setCursor(Qt::CrossCursor);
-        setMouseTracking(true);
         const ScreenArea& screen = overlay.desktop().screens().at(index);
         setGeometry(screen.geometry);
         setObjectName(QStringLiteral("frozen_screen_%1").arg(index));
@@ -50,7 +46,10 @@ protected:
         if (event->button() == Qt::LeftButton)
             overlay.press(pixelOf(event));
     }
-    void mouseMoveEvent(QMouseEvent* event) override { overlay.drag(pixelOf(event)); }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (event->buttons() & Qt::LeftButton)
+            overlay.drag(pixelOf(event));
+    }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
             overlay.release(pixelOf(event));
