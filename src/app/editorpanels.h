@@ -8,6 +8,7 @@
 
 #include "app/writeback.h"
 
+class ImageField;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -49,6 +50,40 @@ struct EditorFields {
     QSpinBox* minute_spin = nullptr;
     QLineEdit* condition_window_edit = nullptr;
     QPushButton* condition_window_get_button = nullptr;
+    // "画像へ移動".
+    ImageField* command_image_view = nullptr;
+    QLabel* command_image_size_label = nullptr;
+    QPushButton* command_image_take_button = nullptr;
+    QLabel* command_similarity_label = nullptr;
+    QDoubleSpinBox* command_similarity_spin = nullptr;
+    QLabel* command_region_label = nullptr;
+    QLineEdit* command_region_edit = nullptr;
+    QLabel* dx_label = nullptr;
+    QSpinBox* dx_spin = nullptr;
+    QLabel* dy_label = nullptr;
+    QSpinBox* dy_spin = nullptr;
+    QPushButton* image_test_button = nullptr;
+    // "画像".
+    ImageField* condition_image_view = nullptr;
+    QLabel* condition_image_size_label = nullptr;
+    QPushButton* condition_image_take_button = nullptr;
+    QLabel* condition_similarity_label = nullptr;
+    QDoubleSpinBox* condition_similarity_spin = nullptr;
+    QLabel* condition_region_label = nullptr;
+    QLineEdit* condition_region_edit = nullptr;
+    QComboBox* image_mode_combo = nullptr;
+    // Tests the condition: "画像" and "色".
+    QPushButton* condition_test_button = nullptr;
+    // "色".
+    QLabel* color_x_label = nullptr;
+    QSpinBox* color_x_spin = nullptr;
+    QLabel* color_y_label = nullptr;
+    QSpinBox* color_y_spin = nullptr;
+    QPushButton* color_get_button = nullptr;
+    QLineEdit* color_edit = nullptr;
+    QLabel* color_swatch = nullptr;
+    QLabel* tolerance_label = nullptr;
+    QSpinBox* tolerance_spin = nullptr;
 };
 
 // The values of the fields, as write-back reads them.

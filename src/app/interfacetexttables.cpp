@@ -33,6 +33,22 @@ constexpr FixedText fixedTable[] = {
     {"window_get_button", -1, "取得", "Get"},
     {"window_test_button", -1, "テスト", "Test"},
     {"condition_window_get_button", -1, "取得", "Get"},
+    {"command_image_take_button", -1, "画像を取得", "Take Image"},
+    {"condition_image_take_button", -1, "画像を取得", "Take Image"},
+    {"command_similarity_label", -1, "類似度", "Similarity"},
+    {"condition_similarity_label", -1, "類似度", "Similarity"},
+    {"command_region_label", -1, "範囲", "Region"},
+    {"condition_region_label", -1, "範囲", "Region"},
+    {"dx_label", -1, "DX:", "DX:"},
+    {"dy_label", -1, "DY:", "DY:"},
+    {"image_test_button", -1, "テスト", "Test"},
+    {"image_mode_combo", 0, "現れる", "Appears"},
+    {"image_mode_combo", 1, "消える", "Disappears"},
+    {"condition_test_button", -1, "テスト", "Test"},
+    {"color_x_label", -1, "X:", "X:"},
+    {"color_y_label", -1, "Y:", "Y:"},
+    {"color_get_button", -1, "取得", "Get"},
+    {"tolerance_label", -1, "許容差", "Tolerance"},
     {"condition_add_button", -1, "追加", "Add"},
     {"condition_type_label", -1, "時間", "Time"},
     {"condition_button_combo", 0, "左", "Left"},
@@ -85,7 +101,9 @@ constexpr HelpText helpTable[] = {
      "マウスポインターを指定の座標に移動します。\nスムーズムーブ:"
      "実行時のマウスポインターから指定の座標に時間を指定してスムーズに移動します。\nキー:"
      "時間を指定して単一または複数のキーを入力します。\n入力:"
-     "1文字当たりの時間を指定して入力します。（日本語対応）\n「クリック」「スムーズムーブ」「キー」"
+     "1文字当たりの時間を指定して入力します。（日本語対応）\n画像へ移動:"
+     "画面に画像が現れるまで待ち、その中心にマウスポインターを移動します。\n「クリック」「スムーズ"
+     "ムーブ」「キー」"
      "は操作が実行中でも次の操作に進みます、条件で時間を指定して調整してください。\n操作を追加す場"
      "合は右の「追加」ボタンを押してください。",
      "Select the action to add.\nNone: Does nothing. Use this when you want to specify only a "
@@ -93,7 +111,9 @@ constexpr HelpText helpTable[] = {
      "pointer to the specified coordinates.\nSmooth Move: Smoothly moves the mouse pointer from "
      "its current position at runtime to the specified coordinates over the specified amount of "
      "time.\nKey: Presses one or more keys for the specified amount of time.\nInput: Types text "
-     "with a specified time per character. (Supports Japanese)\n\"Click\", \"Smooth Move\", and "
+     "with a specified time per character. (Supports Japanese)\nMove to Image: Waits until the "
+     "image is on the screen, then moves the mouse pointer to its centre.\n\"Click\", \"Smooth "
+     "Move\", and "
      "\"Key\" proceed to the next action even while the operation is still running. Adjust the "
      "timing by setting a condition.\nTo add the action, press the \"Add\" button on the right."},
     {"command_add_button", nullptr, "右のメニューで設定した操作を追加します。",
@@ -121,12 +141,16 @@ constexpr HelpText helpTable[] = {
      "次の操作に進むまでの時間を指定します。\n即時:何も待たずに次の操作に進みます。\nクリック:"
      "クリックされた時に次の操作に進みます。\nキー:"
      "単一または複数のキーを指定して、それが入力された時に次の操作に進みます。\n時刻:"
-     "次の操作に進む時刻を設定します。",
+     "次の操作に進む時刻を設定します。\n画像:"
+     "画像が画面に現れた時（または消えた時）に次の操作に進みます。\n色:"
+     "指定した点が指定した色になった時に次の操作に進みます。",
      "Select the condition to add.\nWait until over: Wait until the current command finishes "
      "before proceeding to the next command.\nTime: Specifies how long to wait before proceeding "
      "to the next action.\nImmediate: Proceeds to the next action without waiting.\nClick: "
      "Clicking will proceed to the next command.Key: Specify one or more keys, and proceed to the "
-     "next action when they are pressed.\nClock Time:Set the time to proceed to the next command."},
+     "next action when they are pressed.\nClock Time:Set the time to proceed to the next command."
+     "\nImage: Proceeds when the image appears on (or disappears from) the screen.\nColor: "
+     "Proceeds when the point has the specified colour."},
     {"condition_add_button", nullptr, "右のメニューで設定した条件を追加します。",
      "Adds the condition configured in the menu on the right."},
     {"condition_type_label", nullptr, "設定中の条件です。",
@@ -174,6 +198,42 @@ constexpr HelpText helpTable[] = {
      "Easily gets the title of the window under the mouse pointer."},
     {"window_test_button", nullptr, "設定しているウィンドウを前面に出します。",
      "Brings the configured window to the front."},
+    {"command_image_view", "condition_image_view",
+     "探す画像です。「画像を取得」ボタンで画面から切り取ります。",
+     "The image to look for. Cut it from the screen with the \"Take Image\" button."},
+    {"command_image_take_button", "condition_image_take_button",
+     "ウィンドウを隠して画面全体を止め、探す部分をドラッグで囲みます。Escでやめます。\n"
+     "別の表示倍率で取得した画像は見つかりません。",
+     "Hides the window, freezes the whole screen and lets you drag a rectangle around the part "
+     "to look for. Escape cancels.\nAn image taken at one display scale is not found at "
+     "another."},
+    {"command_similarity_spin", "condition_similarity_spin",
+     "どれだけ似ていれば見つかったとするかです。0.5から1まで、1は完全に一致です。",
+     "How alike the screen must be to count as found, from 0.5 to 1 (identical)."},
+    {"command_region_edit", "condition_region_edit",
+     "探す範囲を x,y,w,h（ピクセル）で指定します。空ならデスクトップ全体です。",
+     "Where to look, as x,y,w,h in screen pixels. Empty is the whole desktop."},
+    {"dx_spin", "dy_spin", "見つかった画像の中心からずらす量（ピクセル）です。",
+     "How far from the found image's centre the pointer goes, in pixels."},
+    {"image_test_button", nullptr, "今の画面で画像を探し、見つかった場所を枠で示します。",
+     "Looks for the image on the screen now and frames where it was found."},
+    {"image_mode_combo", nullptr,
+     "現れる:画像が画面に現れたら次へ進みます。\n消える:画像が画面から消えたら次へ進みます。",
+     "Appears: proceeds when the image is on the screen.\nDisappears: proceeds when it is no "
+     "longer on it."},
+    {"condition_test_button", nullptr, "今の画面で条件を確かめます。",
+     "Checks the condition on the screen now."},
+    {"color_x_spin", "color_y_spin",
+     "色を調べる点の座標です。\n自分で入力するか「取得」ボタンで簡単に取得できます。",
+     "The point whose colour is checked.\nYou can enter it manually or easily get it with the "
+     "\"Get\" button."},
+    {"color_get_button", nullptr,
+     "Ctrl+Alt+Gを押した時のマウスポインターの下の点と、その色を取得します。",
+     "Takes the point under the mouse pointer and its colour when you press Ctrl+Alt+G."},
+    {"color_edit", nullptr, "待つ色を #RRGGBB で指定します。",
+     "The colour to wait for, as #RRGGBB."},
+    {"tolerance_spin", nullptr, "赤・緑・青それぞれの許容差（0〜255）です。",
+     "How far each of red, green and blue may differ (0 to 255)."},
 };
 
 // The type menus' entries, from the page types, then the table.

@@ -96,6 +96,20 @@ void kestrun::completeProject() {
     current_page = std::clamp(current_page, 1, int(list_command.size()));
 }
 
+namespace {
+
+// An image token runs to megabytes; the log shows its length instead.
+PageList forLog(PageList pages) {
+    constexpr qsizetype longest = 80;
+    for (QStringList& tokens : pages)
+        for (QString& token : tokens)
+            if (token.size() > longest)
+                token = QStringLiteral("(%1 characters)").arg(token.size());
+    return pages;
+}
+
+} // namespace
+
 void kestrun::refresh() {
     refreshing = true;
     completeProject();
@@ -115,8 +129,8 @@ void kestrun::refresh() {
     page_label->setText(QStringLiteral("%1/%2").arg(current_page).arg(list_command.size()));
     // The name as the title; the desktop marks unsaved changes by "[*]".
     setWindowTitle(projectName(project_path, desktopPath()) + QStringLiteral("[*]"));
-    qDebug() << list_command;
-    qDebug() << list_condition;
+    qDebug() << forLog(list_command);
+    qDebug() << forLog(list_condition);
     recordHistory(false);
     refreshing = false;
 }

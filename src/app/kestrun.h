@@ -19,6 +19,7 @@
 #include "settings/settings.h"
 
 class HoverHideWindow;
+class ImageField;
 class KeyCapture;
 class Run;
 class RunIndicator;
@@ -176,6 +177,18 @@ private:
     void takeCoordinate();
     void takeWindowTitle();
 
+    // The pages that look at the screen (kestrun_screenpages.cpp).
+    void buildScreenFields();
+    void connectScreenPages();
+    void takeImage(bool forCondition);
+    void freezeDesktop(bool forCondition);
+    void takeColor();
+    void testScreenPage(bool forCondition);
+    void searchNow(const QStringList& tokens);
+    void probeNow(const QStringList& tokens);
+    void showScreenMessage(const QString& text);
+    void writeFieldsBack();
+
     HoverHideWindow* hoverWindow = nullptr;
     QPointer<RunIndicator> run_indicator;
     // Held from the start of a run to its end.
@@ -190,9 +203,10 @@ private:
     PageList saved_list_condition;
     int current_page = 1;
     bool capture_for_condition = false;
-    // What Ctrl+Alt+G takes: the pointer's coordinates or the title of the
-    // window under it, for the operation or the condition.
-    enum class CaptureTarget { Coordinate, OperationTitle, ConditionTitle };
+    // What Ctrl+Alt+G takes: the pointer's coordinates, the title of the
+    // window under it (for the operation or the condition), or the
+    // coordinates and colour of the pixel under it.
+    enum class CaptureTarget { Coordinate, OperationTitle, ConditionTitle, Color };
     CaptureTarget capture_target = CaptureTarget::Coordinate;
     bool refreshing = false;
     QStringList copied_command;

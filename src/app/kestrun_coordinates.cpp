@@ -17,6 +17,7 @@ void kestrun::connectCoordinateCapture() {
     connect(fields.window_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
     connect(fields.condition_window_get_button, &QPushButton::clicked, this,
             &kestrun::getCoordinate);
+    connect(fields.color_get_button, &QPushButton::clicked, this, &kestrun::getCoordinate);
     connect(fields.test_button, &QPushButton::clicked, this, &kestrun::moveMousePointer);
     connect(fields.window_test_button, &QPushButton::clicked, this, &kestrun::activateTestWindow);
 }
@@ -28,6 +29,8 @@ void kestrun::getCoordinate() {
         capture_target = CaptureTarget::OperationTitle;
     else if (sender() == fields.condition_window_get_button)
         capture_target = CaptureTarget::ConditionTitle;
+    else if (sender() == fields.color_get_button)
+        capture_target = CaptureTarget::Color;
     else
         capture_target = CaptureTarget::Coordinate;
     registerGlobalHotkey();
@@ -68,6 +71,8 @@ void kestrun::getCoordinate2() {
         return;
     if (capture_target == CaptureTarget::Coordinate)
         takeCoordinate();
+    else if (capture_target == CaptureTarget::Color)
+        takeColor();
     else
         takeWindowTitle();
     endCoordinateCapture();

@@ -149,7 +149,12 @@ void kestrun::setKeyCaptureMode(bool on, bool forCondition) {
                                                    fields.test_button,
                                                    fields.window_get_button,
                                                    fields.window_test_button,
-                                                   fields.condition_window_get_button};
+                                                   fields.condition_window_get_button,
+                                                   fields.command_image_take_button,
+                                                   fields.condition_image_take_button,
+                                                   fields.color_get_button,
+                                                   fields.image_test_button,
+                                                   fields.condition_test_button};
     updateEditActions();
     if (!on) {
         command_group->setEnabled(true);
@@ -198,14 +203,19 @@ void kestrun::hideInapplicableNavigation() {
         paste_button->hide();
 }
 
-void kestrun::changeSomeThing() {
-    if (refreshing)
-        return;
+void kestrun::writeFieldsBack() {
     const int index = current_page - 1;
     list_command[index] =
         writeBackCommand(list_command[index], commandFields(fields), settings.is_japanese);
     list_condition[index] =
         writeBackCondition(list_condition[index], conditionFields(fields), settings.is_japanese);
+}
+
+void kestrun::changeSomeThing() {
+    if (refreshing)
+        return;
+    writeFieldsBack();
+    const int index = current_page - 1;
     const OperationPanel* operation =
         findByKeyword(operationPanels(), tokenAt(list_command[index], 0));
     const ConditionPanel* condition =

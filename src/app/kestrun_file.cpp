@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDebug>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -7,6 +8,7 @@
 
 #include "app/kestrun.h"
 #include "model/project.h"
+#include "model/unknownpages.h"
 
 namespace {
 
@@ -92,6 +94,8 @@ void kestrun::openProject(const QString& path) {
                              result.error.shownText(settings.is_japanese));
         return;
     }
+    for (const UnknownPageType& unknown : unknownPageTypes(result.project))
+        qWarning().noquote() << unknown.warning();
     project_path = path;
     replaceProject(result.project.list_command, result.project.list_condition);
     refresh();

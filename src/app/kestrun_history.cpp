@@ -44,8 +44,9 @@ void kestrun::connectHistory() {
 // Text fields keep Ctrl+Z for an undo of their own; the project's undo covers
 // their edits, so the keys go to the window's actions instead.
 void kestrun::leaveUndoKeysToTheWindow() {
-    QList<QWidget*> textFields{fields.text_edit, fields.window_title_edit,
-                               fields.condition_window_edit};
+    QList<QWidget*> textFields{
+        fields.text_edit,           fields.window_title_edit,     fields.condition_window_edit,
+        fields.command_region_edit, fields.condition_region_edit, fields.color_edit};
     for (QAbstractSpinBox* spin : findChildren<QAbstractSpinBox*>())
         textFields << spin;
     for (QWidget* field : textFields) {

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
+#include "app/imagefield.h"
 #include "app/kestrun.h"
 #include "app/pagebar.h"
 #include "app/styles.h"
@@ -87,6 +88,7 @@ void kestrun::buildWidgets() {
     buildPageWidgets();
     buildMenus();
     buildValueFields();
+    buildScreenFields();
     connectSignals();
 }
 
@@ -269,6 +271,117 @@ void kestrun::buildValueFields() {
     fields.minute_spin = place(spin(this, 0, 59), "minute_spin", 114, 390, 70, 40, style::spin());
 }
 
+namespace {
+
+QLabel* smallLabel(QWidget* parent, const char* name, const QString& text, QRect at) {
+    return place(new QLabel(text, parent), name, at.x(), at.y(), at.width(), at.height(),
+                 style::small16());
+}
+
+QPushButton* smallButton(QWidget* parent, const char* name, const QString& text, QRect at) {
+    return place(new QPushButton(text, parent), name, at.x(), at.y(), at.width(), at.height(),
+                 style::small16());
+}
+
+template <typename Widget> Widget* small(Widget* widget, const char* name, QRect at) {
+    return place(widget, name, at.x(), at.y(), at.width(), at.height(), style::small16());
+}
+
+QDoubleSpinBox* similaritySpin(QWidget* parent) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setRange(0.5, 1);
+    box->setDecimals(2);
+    box->setSingleStep(0.01);
+    return box;
+}
+
+ImageField* imageView(QWidget* parent, const char* name, QLabel* sizeLabel, QRect at) {
+    auto* view = place(new ImageField(parent), name, at.x(), at.y(), at.width(), at.height(),
+                       style::tooltipOnly());
+    view->setSizeLabel(sizeLabel);
+    return view;
+}
+
+// The image fields of an operation or a condition, `top` pixels down.
+struct ImageFieldSet {
+    ImageField* view;
+    QLabel* size;
+    QPushButton* take;
+    QLabel* similarityLabel;
+    QDoubleSpinBox* similarity;
+    QLabel* regionLabel;
+    QLineEdit* region;
+};
+
+ImageFieldSet imageFields(QWidget* parent, const char* prefix, int top) {
+    // Object names are copied as they are set, so a temporary will do.
+    const auto name = [prefix](const char* part) { return QByteArray(prefix) + part; };
+    ImageFieldSet set{};
+    set.size = smallLabel(parent, name("_image_size_label").constData(), QString(),
+                          {20, top + 62, 90, 22});
+    set.view = imageView(parent, name("_image_view").constData(), set.size, {20, top, 90, 60});
+    set.take = smallButton(parent, name("_image_take_button").constData(),
+                           QStringLiteral("画像を取得"), {298, top, 102, 30});
+    set.similarityLabel = smallLabel(parent, name("_similarity_label").constData(),
+                                     QStringLiteral("類似度"), {118, top, 90, 30});
+    set.similarity =
+        small(similaritySpin(parent), name("_similarity_spin").constData(), {208, top, 80, 30});
+    set.regionLabel = smallLabel(parent, name("_region_label").constData(), QStringLiteral("範囲"),
+                                 {118, top + 36, 90, 30});
+    set.region =
+        small(new QLineEdit(parent), name("_region_edit").constData(), {208, top + 36, 192, 30});
+    return set;
+}
+
+} // namespace
+
+void kestrun::buildScreenFields() {
+    const ImageFieldSet command = imageFields(this, "command", 142);
+    fields.command_image_view = command.view;
+    fields.command_image_size_label = command.size;
+    fields.command_image_take_button = command.take;
+    fields.command_similarity_label = command.similarityLabel;
+    fields.command_similarity_spin = command.similarity;
+    fields.command_region_label = command.regionLabel;
+    fields.command_region_edit = command.region;
+    fields.dx_label = smallLabel(this, "dx_label", QStringLiteral("DX:"), {118, 222, 30, 30});
+    fields.dx_spin = small(spin(this, -9999, 9999), "dx_spin", {148, 222, 62, 30});
+    fields.dy_label = smallLabel(this, "dy_label", QStringLiteral("DY:"), {214, 222, 30, 30});
+    fields.dy_spin = small(spin(this, -9999, 9999), "dy_spin", {244, 222, 62, 30});
+    fields.image_test_button = place(new QPushButton(QStringLiteral("テスト"), this),
+                                     "image_test_button", 310, 220, 90, 38, style::button24());
+
+    const ImageFieldSet condition = imageFields(this, "condition", 392);
+    fields.condition_image_view = condition.view;
+    fields.condition_image_size_label = condition.size;
+    fields.condition_image_take_button = condition.take;
+    fields.condition_similarity_label = condition.similarityLabel;
+    fields.condition_similarity_spin = condition.similarity;
+    fields.condition_region_label = condition.regionLabel;
+    fields.condition_region_edit = condition.region;
+    fields.image_mode_combo = small(combo(this, {keyword::Appears, keyword::Disappears}),
+                                    "image_mode_combo", {118, 472, 120, 30});
+    fields.condition_test_button =
+        place(new QPushButton(QStringLiteral("テスト"), this), "condition_test_button", 310, 468,
+              90, 38, style::button24());
+
+    fields.color_x_label =
+        smallLabel(this, "color_x_label", QStringLiteral("X:"), {20, 392, 24, 30});
+    fields.color_x_spin = small(coordinateSpin(this, 9999999), "color_x_spin", {44, 392, 90, 30});
+    fields.color_y_label =
+        smallLabel(this, "color_y_label", QStringLiteral("Y:"), {140, 392, 24, 30});
+    fields.color_y_spin = small(coordinateSpin(this, 9999999), "color_y_spin", {164, 392, 90, 30});
+    fields.color_get_button =
+        smallButton(this, "color_get_button", QStringLiteral("取得"), {298, 392, 102, 30});
+    fields.color_edit = small(new QLineEdit(this), "color_edit", {20, 430, 110, 30});
+    fields.color_edit->setMaxLength(7);
+    fields.color_swatch = place(new QLabel(this), "color_swatch", 136, 430, 30, 30,
+                                style::swatch(QStringLiteral("#000000")));
+    fields.tolerance_label =
+        smallLabel(this, "tolerance_label", QStringLiteral("許容差"), {176, 430, 90, 30});
+    fields.tolerance_spin = small(spin(this, 0, 255), "tolerance_spin", {266, 430, 70, 30});
+}
+
 void kestrun::connectSignals() {
     connect(new_project_button, &QPushButton::clicked, this, &kestrun::addNewCommand);
     connect(load_project_button, &QPushButton::clicked, this, &kestrun::importedCommand);
@@ -282,7 +395,9 @@ void kestrun::connectSignals() {
     connect(condition_add_button, &QPushButton::clicked, this, &kestrun::addCondition);
 
     connect(fields.text_edit, &QTextEdit::textChanged, this, &kestrun::changeSomeThing);
-    for (QLineEdit* field : {fields.window_title_edit, fields.condition_window_edit})
+    for (QLineEdit* field :
+         {fields.window_title_edit, fields.condition_window_edit, fields.command_region_edit,
+          fields.condition_region_edit, fields.color_edit})
         connect(field, &QLineEdit::textChanged, this, &kestrun::changeSomeThing);
     connect(fields.command_button_combo, &QComboBox::currentIndexChanged, this,
             &kestrun::changeSomeThing);
@@ -290,10 +405,15 @@ void kestrun::connectSignals() {
             &kestrun::changeSomeThing);
     connect(fields.condition_button_combo, &QComboBox::currentIndexChanged, this,
             &kestrun::changeSomeThing);
-    connect(fields.condition_time_spin, &QDoubleSpinBox::valueChanged, this,
+    for (QDoubleSpinBox* field : {fields.condition_time_spin, fields.command_similarity_spin,
+                                  fields.condition_similarity_spin})
+        connect(field, &QDoubleSpinBox::valueChanged, this, &kestrun::changeSomeThing);
+    connect(fields.image_mode_combo, &QComboBox::currentIndexChanged, this,
             &kestrun::changeSomeThing);
-    for (QSpinBox* field : {fields.pointer_x_spin, fields.pointer_y_spin, fields.smooth_x_spin,
-                            fields.smooth_y_spin, fields.hour_spin, fields.minute_spin})
+    for (QSpinBox* field :
+         {fields.pointer_x_spin, fields.pointer_y_spin, fields.smooth_x_spin, fields.smooth_y_spin,
+          fields.hour_spin, fields.minute_spin, fields.dx_spin, fields.dy_spin, fields.color_x_spin,
+          fields.color_y_spin, fields.tolerance_spin})
         connect(field, &QSpinBox::valueChanged, this, &kestrun::changeSomeThing);
     connect(&keystroke_timer, &QTimer::timeout, this, &kestrun::pollKeystroke);
 
@@ -325,5 +445,6 @@ void kestrun::connectSignals() {
     connect(language_action, &QAction::triggered, this, &kestrun::toggleLanguage);
     connectFeedbackAndDocuments();
     connectCoordinateCapture();
+    connectScreenPages();
     connectRunButton();
 }

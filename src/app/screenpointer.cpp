@@ -11,14 +11,18 @@
 // device-independent pixels. Converting the pointer, per the screen it is on,
 // keeps placements and distance tests right on scaled displays and across
 // monitors with different scales.
-QPoint pointerPosition() {
+QList<ScreenArea> screenAreas() {
     QList<ScreenArea> screens;
     if (QScreen* primary = QGuiApplication::primaryScreen())
         screens.append({primary->geometry(), primary->devicePixelRatio()});
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen())
             screens.append({screen->geometry(), screen->devicePixelRatio()});
-    return toDeviceIndependent(Platform::instance().input().cursorPosition(), screens);
+    return screens;
+}
+
+QPoint pointerPosition() {
+    return toDeviceIndependent(Platform::instance().input().cursorPosition(), screenAreas());
 }
 
 QRect availableAreaAt(const QPoint& point) {

@@ -68,4 +68,13 @@ QString tooltipOnly() {
     return QStringLiteral("QToolTip { font-size: 14pt; }");
 }
 
+QString small16() {
+    return QStringLiteral("*{font-size:16px;} QToolTip { font-size: 14pt; }");
+}
+QString swatch(const QString& color) {
+    return QStringLiteral("QLabel{background-color:%1; border:1px solid black;} "
+                          "QToolTip { font-size: 14pt; }")
+        .arg(color);
+}
+
 } // namespace style

@@ -18,4 +18,7 @@ QString text();
 QString realSpin();
 QString spin();
 QString tooltipOnly();
+// The smaller type of the dense screen-page fields.
+QString small16();
+QString swatch(const QString& color);
 } // namespace style

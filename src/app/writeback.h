@@ -16,6 +16,12 @@ struct CommandFields {
     int smoothY = 0;
     QString text;
     QString windowTitle;
+    // "画像へ移動": the image token as stored, the region as typed.
+    QString image = QString();
+    double similarity = 0;
+    QString region = QString();
+    int dx = 0;
+    int dy = 0;
 };
 
 struct ConditionFields {
@@ -24,6 +30,16 @@ struct ConditionFields {
     int hour = 0;
     int minute = 0;
     QString windowTitle;
+    // "画像".
+    QString image = QString();
+    double similarity = 0;
+    QString region = QString();
+    bool untilGone = false;
+    // "色": the colour as typed.
+    int colorX = 0;
+    int colorY = 0;
+    QString color = QString();
+    int tolerance = 0;
 };
 
 QStringList writeBackCommand(QStringList tokens, const CommandFields& fields, bool japanese);

@@ -12,6 +12,11 @@ bool textMissing(const QStringList& tokens) {
     return tokenAt(tokens, 1).isEmpty();
 }
 
+// An image page made in the editor waits for its image to be taken.
+bool imageMissing(const QStringList& tokens) {
+    return tokenAt(tokens, 1).isEmpty();
+}
+
 } // namespace
 
 QString PageType::name(bool japanese) const {
@@ -49,6 +54,13 @@ std::span<const PageType> operationTypes() {
              return QStringList{keyword::Window, QString()};
          },
          textMissing},
+        {keyword::MoveToImage, "Move to Image",
+         [](const QTime&) {
+             return QStringList{keyword::MoveToImage,  QString(),
+                                QStringLiteral("0.9"), QString(),
+                                QStringLiteral("0"),   QStringLiteral("0")};
+         },
+         imageMissing},
     };
     return types;
 }
@@ -81,6 +93,17 @@ std::span<const PageType> conditionTypes() {
              return QStringList{keyword::Window, QString()};
          },
          textMissing},
+        {keyword::Image, "Image",
+         [](const QTime&) {
+             return QStringList{keyword::Image, QString(), QStringLiteral("0.9"), QString(),
+                                keyword::Appears};
+         },
+         imageMissing},
+        {keyword::Color, "Color",
+         [](const QTime&) {
+             return QStringList{keyword::Color, QStringLiteral("0"), QStringLiteral("0"),
+                                QStringLiteral("#000000"), QStringLiteral("0")};
+         }},
     };
     return types;
 }

@@ -1,6 +1,7 @@
 #include "model/project.h"
 
 #include "model/jsonscalar.h"
+#include "model/screenpages.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -111,6 +112,25 @@ ReadResult readError(const QString& text, const QString& english) {
     return {false, {}, {QStringLiteral("読み込みエラー"), text, english}};
 }
 
+// The first page whose screen tokens are bad, named by its number, list and
+// type, so the user knows where to look.
+std::optional<ReadResult> tokenRefusal(const PageList& pages, const QString& japaneseList,
+                                       const QString& englishList) {
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        const std::optional<screenpages::TokenError> error = screenpages::screenPageError(pages[i]);
+        if (!error)
+            continue;
+        const QString type = pages[i].first();
+        return readError(QStringLiteral("%1 ページ目の%2「%3」：%4")
+                             .arg(i + 1)
+                             .arg(japaneseList, type, error->japanese),
+                         QStringLiteral("Page %1, %2 \"%3\": %4")
+                             .arg(i + 1)
+                             .arg(englishList, type, error->english));
+    }
+    return {};
+}
+
 } // namespace
 
 QByteArray projectToJson(const Project& project) {
@@ -145,6 +165,12 @@ ReadResult projectFromJson(const QByteArray& data) {
         return readError(formatError, formatEnglish);
     }
     SharedTokens shared;
-    return {
-        true, completed(pagesFromJson(commands, shared), pagesFromJson(conditions, shared)), {}};
+    Project project = completed(pagesFromJson(commands, shared), pagesFromJson(conditions, shared));
+    if (std::optional<ReadResult> refusal =
+            tokenRefusal(project.list_command, QStringLiteral("操作"), QStringLiteral("operation")))
+        return *refusal;
+    if (std::optional<ReadResult> refusal = tokenRefusal(
+            project.list_condition, QStringLiteral("条件"), QStringLiteral("condition")))
+        return *refusal;
+    return {true, std::move(project), {}};
 }

@@ -43,9 +43,28 @@ struct ColorProbe {
 // Both image pages ("画像" and "画像へ移動", told apart by token 0). Empty,
 // with `error` saying which token is wrong and why, for a token that is not
 // base64, not a PNG, an image over 1024 x 1024, a similarity outside 0.5..1
-// or a region that is not "" or "x,y,w,h".
-std::optional<ImageSearch> readImageSearch(const QStringList& tokens, QString* error);
-std::optional<ColorProbe> readColorProbe(const QStringList& tokens, QString* error);
+// or a region that is not "" or "x,y,w,h". `error` is English; the same
+// reason in Japanese goes to `japaneseError` where given.
+std::optional<ImageSearch> readImageSearch(const QStringList& tokens, QString* error,
+                                           QString* japaneseError = nullptr);
+std::optional<ColorProbe> readColorProbe(const QStringList& tokens, QString* error,
+                                         QString* japaneseError = nullptr);
+
+// Why a page that looks at the screen cannot be loaded, in both languages;
+// empty for a sound page and for every other page type. An image page with
+// no image yet is sound: the editor makes it so, and asks for the image.
+struct TokenError {
+    QString japanese;
+    QString english;
+};
+std::optional<TokenError> screenPageError(const QStringList& tokens);
+
+// A region or colour token's value; empty for text that is neither "" nor
+// "x,y,w,h" (positive size), or not "#RRGGBB". An empty region is the null
+// rectangle, the whole desktop.
+std::optional<QRect> regionFromToken(const QString& token);
+std::optional<QRgb> colorFromToken(const QString& token);
+QString colorToken(QRgb color);
 
 // The token an image is stored as: PNG, base64.
 QString imageToken(const QImage& image);

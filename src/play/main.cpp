@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 
 #include "model/project.h"
+#include "model/unknownpages.h"
 #include "platform/desktoploss.h"
 #include "platform/inputguard.h"
 #include "platform/platform.h"
@@ -90,6 +91,8 @@ int main(int argc, char* argv[]) {
         return FileUnreadable;
     }
     const Project& project = read.project;
+    for (const UnknownPageType& unknown : unknownPageTypes(project))
+        printLine(stderr, QStringLiteral("kestrun-play: warning: ") + unknown.warning());
 
     InputBackend& input = Platform::instance().input();
     if (!input.canSynthesize()) {

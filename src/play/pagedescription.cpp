@@ -2,6 +2,7 @@
 
 #include "keys/keycombination.h"
 #include "model/pagetypes.h"
+#include "model/screenpages.h"
 
 namespace {
 
@@ -22,6 +23,45 @@ QString quoted(QString text) {
     text.replace(u'\n', QStringLiteral("\\n"));
     text.replace(u'"', QStringLiteral("\\\""));
     return u'"' + text + u'"';
+}
+
+// The image, where it is looked for and how alike it must be, or why the
+// page cannot run.
+QString imageSearch(const QStringList& tokens,
+                    QString (*describe)(const QString& image, const screenpages::ImageSearch&)) {
+    QString error;
+    const std::optional<screenpages::ImageSearch> search =
+        screenpages::readImageSearch(tokens, &error);
+    if (!search)
+        return QStringLiteral("stop the run, the page cannot run: %1").arg(error);
+    const QRect& region = search->region;
+    const QString where = region.isNull() ? QStringLiteral("on the whole desktop")
+                                          : QStringLiteral("in (%1, %2) %3 x %4")
+                                                .arg(region.x())
+                                                .arg(region.y())
+                                                .arg(region.width())
+                                                .arg(region.height());
+    const QString image = QStringLiteral("the %1 x %2 image %3 (similarity %4)")
+                              .arg(search->image.width())
+                              .arg(search->image.height())
+                              .arg(where, QString::number(search->similarity));
+    return describe(image, *search);
+}
+
+QString colorProbe(const QStringList& tokens) {
+    QString error;
+    const std::optional<screenpages::ColorProbe> probe =
+        screenpages::readColorProbe(tokens, &error);
+    if (!probe)
+        return QStringLiteral("stop the run, the page cannot run: %1").arg(error);
+    QString text =
+        QStringLiteral("go on when the pixel at (%1, %2) is #%3")
+            .arg(probe->point.x())
+            .arg(probe->point.y())
+            .arg(QString::number(probe->color & 0xffffff, 16).rightJustified(6, u'0').toUpper());
+    if (probe->tolerance > 0)
+        text += QStringLiteral(" within %1 per channel").arg(probe->tolerance);
+    return text;
 }
 
 // A type's one-line description, found by its keyword.
@@ -63,6 +103,16 @@ const Description operations[] = {
          return QStringLiteral("activate the window whose title contains %1")
              .arg(quoted(tokenAt(tokens, 1)));
      }},
+    {keyword::MoveToImage,
+     [](const QStringList& tokens) {
+         return imageSearch(tokens, [](const QString& image,
+                                       const screenpages::ImageSearch& search) {
+             return QStringLiteral("put the pointer at (%1, %2) from the centre of %3 once found")
+                 .arg(search.offset.x())
+                 .arg(search.offset.y())
+                 .arg(image);
+         });
+     }},
 };
 
 const Description conditions[] = {
@@ -96,6 +146,16 @@ const Description conditions[] = {
          return QStringLiteral("go on when the active window's title contains %1")
              .arg(quoted(tokenAt(tokens, 1)));
      }},
+    {keyword::Image,
+     [](const QStringList& tokens) {
+         return imageSearch(tokens,
+                            [](const QString& image, const screenpages::ImageSearch& search) {
+                                return (search.untilGone ? QStringLiteral("go on when %1 is gone")
+                                                         : QStringLiteral("go on when %1 is found"))
+                                    .arg(image);
+                            });
+     }},
+    {keyword::Color, colorProbe},
 };
 
 } // namespace

@@ -145,6 +145,10 @@ WindowList& Run::windowList() {
     return Platform::instance().windowList();
 }
 
+ScreenCapture& Run::screenCapture() {
+    return Platform::instance().screenCapture();
+}
+
 void Run::stopRun() {
     requestStop();
 }

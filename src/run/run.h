@@ -94,6 +94,7 @@ private:
     void waitForButton(int virtualKey) override;
     void waitForKeyCombination(const QString& keyText) override;
     WindowList& windowList() override;
+    ScreenCapture& screenCapture() override;
     void stopRun() override;
 
     int stert_time = 0;

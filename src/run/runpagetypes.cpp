@@ -1,11 +1,15 @@
 #include "run/runpagetypes.h"
 
 #include <chrono>
+#include <optional>
 
+#include <QDebug>
 #include <QTime>
 
+#include "model/screenpages.h"
 #include "model/tokens.h"
 #include "run/keyfields.h"
+#include "run/screenwait.h"
 #include "run/timedoperations.h"
 #include "run/windowpages.h"
 
@@ -26,6 +30,56 @@ template <typename Work> void launchTimed(RunContext& run, Work work) {
     InputBackend& in = run.runInput();
     const StopSignal& stop = run.stopSignal();
     run.launchOperation([&in, &stop, work] { work(in, stop); });
+}
+
+// A page's parameters, or empty when its tokens cannot serve: a page the
+// run cannot read stops it rather than act blind.
+template <typename Read> auto readOrStop(const QStringList& tokens, RunContext& run, Read read) {
+    QString error;
+    auto parameters = read(tokens, &error, nullptr);
+    if (!parameters) {
+        qWarning().noquote() << "[Run] the page cannot run:" << error;
+        run.stopRun();
+    }
+    return parameters;
+}
+
+// A desktop whose screen cannot be captured stops the run at such a page
+// rather than let it wait for ever.
+bool canCaptureOrStop(RunContext& run) {
+    if (run.screenCapture().isAvailable())
+        return true;
+    screenwait::logUnavailable(run.screenCapture());
+    run.stopRun();
+    return false;
+}
+
+void moveToImage(const QStringList& tokens, RunContext& run) {
+    const auto search = readOrStop(tokens, run, screenpages::readImageSearch);
+    if (!search || !canCaptureOrStop(run))
+        return;
+    ScreenCapture& capture = run.screenCapture();
+    InputBackend& in = run.runInput();
+    const StopSignal& stop = run.stopSignal();
+    run.launchOperation([&capture, &in, &stop, search = *search] {
+        const screenwait::ImageWaitEnd end = screenwait::waitForImage(capture, stop, search);
+        if (end.end != screenwait::End::Met)
+            return;
+        const QPoint target = end.found.center() + search.offset;
+        in.setCursorPosition(target.x(), target.y());
+    });
+}
+
+void awaitImage(const QStringList& tokens, RunContext& run) {
+    const auto search = readOrStop(tokens, run, screenpages::readImageSearch);
+    if (search && canCaptureOrStop(run))
+        screenwait::waitForImage(run.screenCapture(), run.stopSignal(), *search);
+}
+
+void awaitColor(const QStringList& tokens, RunContext& run) {
+    const auto probe = readOrStop(tokens, run, screenpages::readColorProbe);
+    if (probe && canCaptureOrStop(run))
+        screenwait::waitForColor(run.screenCapture(), run.stopSignal(), *probe);
 }
 
 } // namespace
@@ -76,6 +130,7 @@ std::span<const RunOperation> runOperations() {
              if (!windowpages::activate(run.windowList(), run.stopSignal(), tokenAt(tokens, 1)))
                  run.stopRun();
          }},
+        {keyword::MoveToImage, moveToImage},
     };
     return operations;
 }
@@ -116,6 +171,8 @@ std::span<const RunCondition> runConditions() {
                                                tokenAt(tokens, 1)))
                  run.stopRun();
          }},
+        {keyword::Image, awaitImage},
+        {keyword::Color, awaitColor},
     };
     return conditions;
 }

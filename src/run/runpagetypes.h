@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "platform/inputbackend.h"
+#include "platform/screencapture.h"
 #include "platform/windowlist.h"
 #include "run/stopsignal.h"
 
@@ -31,6 +32,8 @@ public:
     virtual void waitForKeyCombination(const QString& keyText) = 0;
     // The desktop's top-level windows.
     virtual WindowList& windowList() = 0;
+    // The desktop's pixels; from any thread.
+    virtual ScreenCapture& screenCapture() = 0;
     // Ends the run as the exit command would, for a page this desktop
     // cannot serve.
     virtual void stopRun() = 0;

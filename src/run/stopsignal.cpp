@@ -1,8 +1,28 @@
 #include "run/stopsignal.h"
 
 void StopSignal::raise() {
-    raised.store(true);
-    wake();
+    {
+        // Under the lock, so an action never runs after its OnRaise ended.
+        std::lock_guard lock(mutex);
+        if (raised.exchange(true))
+            return;
+        for (const std::function<void()>& action : raiseActions)
+            action();
+    }
+    woken.notify_all();
+}
+
+StopSignal::OnRaise::OnRaise(const StopSignal& signal, std::function<void()> action)
+    : signal(signal) {
+    std::lock_guard lock(signal.mutex);
+    if (signal.raised.load())
+        action();
+    entry = signal.raiseActions.insert(signal.raiseActions.end(), std::move(action));
+}
+
+StopSignal::OnRaise::~OnRaise() {
+    std::lock_guard lock(signal.mutex);
+    signal.raiseActions.erase(entry);
 }
 
 bool StopSignal::sleepUntil(Clock::time_point deadline) const {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <list>
 #include <mutex>
 
 // The run's stop flag, with sleeps that end the moment it is raised rather
@@ -27,8 +28,25 @@ public:
     // Wakes the waiters of waitUntil after what `done` reads has changed.
     void wake() const;
 
+    // While it lives, `action` runs once on the raising thread when the stop
+    // is raised, or at once when it already is: for waits that block in
+    // something of their own, which the action interrupts. Ending it waits
+    // for an action under way, so what the action touches may go right after.
+    class OnRaise {
+    public:
+        OnRaise(const StopSignal& signal, std::function<void()> action);
+        ~OnRaise();
+        OnRaise(const OnRaise&) = delete;
+        OnRaise& operator=(const OnRaise&) = delete;
+
+    private:
+        const StopSignal& signal;
+        std::list<std::function<void()>>::iterator entry;
+    };
+
 private:
     std::atomic<bool> raised{false};
     mutable std::mutex mutex;
     mutable std::condition_variable woken;
+    mutable std::list<std::function<void()>> raiseActions;
 };

@@ -34,33 +34,74 @@ QComboBox* addCombo(QWidget* window, const char* name, const QStringList& items)
 std::unique_ptr<QMainWindow> buildWindow() {
     auto window = std::make_unique<QMainWindow>();
     QWidget* w = window.get();
-    for (const char* name :
-         {"language_button", "new_project_button", "load_project_button", "command_add_button",
-          "test_button", "pointer_get_button", "smooth_get_button", "condition_add_button",
-          "previous_button", "run_button", "next_button", "delete_button", "copy_button",
-          "paste_button", "window_get_button", "window_test_button", "condition_window_get_button"})
+    for (const char* name : {"language_button",
+                             "new_project_button",
+                             "load_project_button",
+                             "command_add_button",
+                             "test_button",
+                             "pointer_get_button",
+                             "smooth_get_button",
+                             "condition_add_button",
+                             "previous_button",
+                             "run_button",
+                             "next_button",
+                             "delete_button",
+                             "copy_button",
+                             "paste_button",
+                             "window_get_button",
+                             "window_test_button",
+                             "condition_window_get_button",
+                             "command_image_take_button",
+                             "condition_image_take_button",
+                             "image_test_button",
+                             "condition_test_button",
+                             "color_get_button"})
         add<QPushButton>(w, name);
-    for (const char* name :
-         {"command_type_label", "command_seconds_label", "pointer_x_label", "pointer_y_label",
-          "smooth_x_label", "smooth_y_label", "condition_type_label", "condition_seconds_label",
-          "page_label", "command_key_label", "condition_key_label", "clock_colon_label"})
+    for (const char* name : {"command_type_label",
+                             "command_seconds_label",
+                             "pointer_x_label",
+                             "pointer_y_label",
+                             "smooth_x_label",
+                             "smooth_y_label",
+                             "condition_type_label",
+                             "condition_seconds_label",
+                             "page_label",
+                             "command_key_label",
+                             "condition_key_label",
+                             "clock_colon_label",
+                             "command_similarity_label",
+                             "condition_similarity_label",
+                             "command_region_label",
+                             "condition_region_label",
+                             "dx_label",
+                             "dy_label",
+                             "color_x_label",
+                             "color_y_label",
+                             "tolerance_label",
+                             "command_image_view",
+                             "condition_image_view"})
         add<QLabel>(w, name);
     for (const char* name : {"command_group", "condition_group", "page_group"})
         add<QGroupBox>(w, name);
-    for (const char* name : {"pointer_x_spin", "pointer_y_spin", "smooth_x_spin", "smooth_y_spin",
-                             "hour_spin", "minute_spin"})
+    for (const char* name :
+         {"pointer_x_spin", "pointer_y_spin", "smooth_x_spin", "smooth_y_spin", "hour_spin",
+          "minute_spin", "dx_spin", "dy_spin", "color_x_spin", "color_y_spin", "tolerance_spin"})
         add<QSpinBox>(w, name);
-    for (const char* name : {"command_time_spin", "condition_time_spin"})
+    for (const char* name : {"command_time_spin", "condition_time_spin", "command_similarity_spin",
+                             "condition_similarity_spin"})
         add<QDoubleSpinBox>(w, name);
     add<QTextEdit>(w, "text_edit");
-    for (const char* name : {"window_title_edit", "condition_window_edit"})
+    for (const char* name : {"window_title_edit", "condition_window_edit", "command_region_edit",
+                             "condition_region_edit", "color_edit"})
         add<QLineEdit>(w, name);
     add<QListWidget>(w, "page_list")->addItem(QStringLiteral("1.なし"));
+    addCombo(w, "command_type_combo",
+             {"なし", "クリック", "マウスポインター", "スムーズムーブ", "キー", "入力",
+              "ウィンドウ", "画像へ移動"});
     addCombo(
-        w, "command_type_combo",
-        {"なし", "クリック", "マウスポインター", "スムーズムーブ", "キー", "入力", "ウィンドウ"});
-    addCombo(w, "condition_type_combo",
-             {"終わるまで待つ", "時間", "即時", "クリック", "キー", "時刻", "ウィンドウ"});
+        w, "condition_type_combo",
+        {"終わるまで待つ", "時間", "即時", "クリック", "キー", "時刻", "ウィンドウ", "画像", "色"});
+    addCombo(w, "image_mode_combo", {"現れる", "消える"});
     addCombo(w, "command_button_combo", {"左", "右"});
     addCombo(w, "condition_button_combo", {"左", "右"});
 
@@ -132,7 +173,7 @@ private slots:
         QCOMPARE(find<QAction>(window, "license_action")->text(), "View 利用規約");
         QCOMPARE(itemTexts(find<QComboBox>(window, "condition_type_combo")),
                  QStringList({"Wait until over", "Time", "Immediately", "Click", "Key",
-                              "Clock Time", "Window"}));
+                              "Clock Time", "Window", "Image", "Color"}));
 
         applyInterfaceTexts(window.get(), true, false);
         QCOMPARE(find<QPushButton>(window, "language_button")->text(), "English");
@@ -170,11 +211,11 @@ private slots:
         QSignalSpy indexChanges(combo, &QComboBox::currentIndexChanged);
 
         applyInterfaceTexts(window.get(), false, false);
-        QCOMPARE(combo->count(), 7);
+        QCOMPARE(combo->count(), 9);
         QCOMPARE(combo->currentIndex(), 3);
         QCOMPARE(combo->currentText(), "Click");
         applyInterfaceTexts(window.get(), true, false);
-        QCOMPARE(combo->count(), 7);
+        QCOMPARE(combo->count(), 9);
         QCOMPARE(combo->currentText(), "クリック");
         QCOMPARE(indexChanges.count(), 0);
         QCOMPARE(find<QListWidget>(window, "page_list")->item(0)->text(), "1.なし");
@@ -183,13 +224,13 @@ private slots:
     void helpTooltipsFollowHelpModeAndLanguage() {
         auto window = buildWindow();
         applyInterfaceTexts(window.get(), true, true);
-        QCOMPARE(widgetsWithTooltip(window).size(), 33);
+        QCOMPARE(widgetsWithTooltip(window).size(), 51);
         QCOMPARE(find<QWidget>(window, "test_button")->toolTip(),
                  "設定している座標にマウスポインターを移動します。");
         QVERIFY(!widgetsWithTooltip(window).contains("command_key_label"));
 
         applyInterfaceTexts(window.get(), false, true);
-        QCOMPARE(widgetsWithTooltip(window).size(), 33);
+        QCOMPARE(widgetsWithTooltip(window).size(), 51);
         const QString clickHelp = "Sets the click type to either right or left.";
         QCOMPARE(find<QWidget>(window, "command_button_combo")->toolTip(), clickHelp);
         QCOMPARE(find<QWidget>(window, "condition_button_combo")->toolTip(), clickHelp);
@@ -211,16 +252,17 @@ private slots:
         delete find<QWidget>(window, "test_button");
         delete find<QAction>(window, "version_action");
         auto* combo = find<QComboBox>(window, "command_type_combo");
-        for (int item : {6, 5, 4})
+        for (int item : {7, 6, 5, 4})
             combo->removeItem(item);
 
         QTest::ignoreMessage(QtWarningMsg, "Interface texts not applied to: command_type_combo[4], "
                                            "command_type_combo[5], command_type_combo[6], "
-                                           "test_button, version_action, test_button");
+                                           "command_type_combo[7], test_button, version_action, "
+                                           "test_button");
         applyInterfaceTexts(window.get(), false, true);
         QCOMPARE(itemTexts(combo), QStringList({"None", "Click", "Mouse Pointer", "Smooth Move"}));
         QCOMPARE(find<QAction>(window, "ask_how_action")->text(), "Ask How to Use");
-        QCOMPARE(widgetsWithTooltip(window).size(), 32);
+        QCOMPARE(widgetsWithTooltip(window).size(), 50);
     }
 
     void welcomeIsAnInformationBoxOnTheWindow() {

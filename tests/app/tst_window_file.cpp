@@ -245,6 +245,22 @@ private slots:
         QCOMPARE(fixture::shownTitle(window), QStringLiteral("empty"));
     }
 
+    // A file from a newer Kestrun opens as it is, with one line per unknown page.
+    void aPageOfAnUnknownTypeIsWarnedAboutOnce() {
+        const QString path = fixture::writeFile(
+            folder.path(), "newer.cmdat",
+            R"({"list_command": [["なし"], ["未来", "1"]], "list_condition": [["即時"], ["即時"]]})");
+        kestrun window;
+        window.show();
+        fixture::enterEditor(window);
+        QTest::ignoreMessage(QtWarningMsg, "Page 2: the operation type \"未来\" is unknown to "
+                                           "this version of Kestrun; the file may come from a "
+                                           "newer one.");
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("unknown to this version")));
+        fixture::openProject(window, path);
+        QCOMPARE(window.commands().at(1), (QStringList{"未来", "1"}));
+    }
+
     void saveAsAddsTheExtensionAndSaveWritesWithoutADialog() {
         fixture::writeSettings(QStringLiteral("\"file_path\": \"%1\"").arg(folder.filePath("old")));
         kestrun window;

@@ -2,6 +2,7 @@
 
 #include "app/editorpanels.h"
 #include "model/pagetypes.h"
+#include "model/screenpages.h"
 #include "play/pagedescription.h"
 #include "run/runpagetypes.h"
 
@@ -50,6 +51,11 @@ private slots:
                               << "type \"a\\\"\\n\" over 3 s";
         QTest::newRow("window") << false << QStringList{"ウィンドウ", "Notes"}
                                 << "activate the window whose title contains \"Notes\"";
+        const QString image = screenpages::imageToken(QImage(16, 8, QImage::Format_RGB32));
+        QTest::newRow("move to image")
+            << false << QStringList{"画像へ移動", image, "0.95", "10,20,300,200", "5", "-3"}
+            << "put the pointer at (5, -3) from the centre of the 16 x 8 image in (10, 20) "
+               "300 x 200 (similarity 0.95) once found";
         QTest::newRow("unknown operation")
             << false << QStringList{"Click"} << "nothing (unknown operation \"Click\")";
         QTest::newRow("wait") << true << QStringList{"終わるまで待つ", "0.1"}
@@ -65,6 +71,15 @@ private slots:
         QTest::newRow("window condition")
             << true << QStringList{"ウィンドウ", "Save"}
             << "go on when the active window's title contains \"Save\"";
+        QTest::newRow("image condition")
+            << true << QStringList{"画像", image}
+            << "go on when the 16 x 8 image on the whole desktop (similarity 0.9) is found";
+        QTest::newRow("image gone")
+            << true << QStringList{"画像", image, "1", "", "消える"}
+            << "go on when the 16 x 8 image on the whole desktop (similarity 1) is gone";
+        QTest::newRow("colour")
+            << true << QStringList{"色", "-5", "7", "#00FF80", "16"}
+            << "go on when the pixel at (-5, 7) is #00FF80 within 16 per channel";
         QTest::newRow("unknown condition")
             << true << QStringList{"謎"} << "go on at once (unknown condition \"謎\")";
     }

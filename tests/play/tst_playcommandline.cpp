@@ -96,6 +96,21 @@ private slots:
         }
     }
 
+    void pagesOfUnknownTypesAreWarnedAbout() {
+        PlayProcess play;
+        const QString path = play.writeProject({{"なし"}, {"未来", "1"}}, {{"新条件"}, {"即時"}});
+        QVERIFY(play.play({QStringLiteral("--exit"), QStringLiteral("none"), path}) >= 0);
+        const QStringList warnings = play.standardError().remove(u'\r').split(u'\n').filter(
+            QStringLiteral("kestrun-play: warning"));
+        QCOMPARE(warnings,
+                 (QStringList{"kestrun-play: warning: Page 1: the condition type \"新条件\" is "
+                              "unknown to this version of Kestrun; the file may come from a "
+                              "newer one.",
+                              "kestrun-play: warning: Page 2: the operation type \"未来\" is "
+                              "unknown to this version of Kestrun; the file may come from a "
+                              "newer one."}));
+    }
+
     // The one line says why: no X display, or one that cannot be reached.
     void aSessionWithoutInputEndsWithStatusThree_data() {
         QTest::addColumn<QString>("display");

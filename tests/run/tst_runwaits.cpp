@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QtTest>
 
+#include "model/screenpages.h"
 #include "runharness.h"
 #include "testplatform.h"
 
@@ -258,6 +259,44 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return h.pointerMarks().size() == 2; }, 300));
 
         QVERIFY(stopsOnCtrlAltS(h, vk::LControl));
+    }
+
+    // Where the screen cannot be captured, or an image page has no image yet,
+    // the run says why and stops rather than wait for ever or act blind.
+    void screenPagesThatCannotRunStopTheRun_data() {
+        QTest::addColumn<QString>("unavailable");
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QStringList>("condition");
+        QTest::addColumn<QString>("warning");
+        const QString picture = screenpages::imageToken(QImage(8, 8, QImage::Format_RGB32));
+        const QString cannotCapture =
+            QStringLiteral("[Run] pages that look at the screen cannot run here: no screen");
+        QTest::newRow("image condition") << "no screen" << QStringList{keyword::None}
+                                         << QStringList{keyword::Image, picture} << cannotCapture;
+        QTest::newRow("colour condition")
+            << "no screen" << QStringList{keyword::None}
+            << QStringList{keyword::Color, "1", "1", "#000000"} << cannotCapture;
+        QTest::newRow("move to image") << "no screen" << QStringList{keyword::MoveToImage, picture}
+                                       << immediately << cannotCapture;
+        QTest::newRow("no image yet")
+            << "" << QStringList{keyword::MoveToImage, ""} << immediately
+            << "[Run] the page cannot run: The image (token 1) is missing.";
+    }
+    void screenPagesThatCannotRunStopTheRun() {
+        QFETCH(QString, unavailable);
+        QFETCH(QStringList, command);
+        QFETCH(QStringList, condition);
+        QFETCH(QString, warning);
+        TestPlatform platform;
+        if (!unavailable.isEmpty())
+            platform.capture.setUnavailable(unavailable);
+        RunHarness h;
+        h.setUp(0, 1, keyword::None, {command, pointerAt(1, 1)}, {condition, immediately});
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        h.run->start();
+        QVERIFY(h.waitFinished());
+        QVERIFY(h.run->wasStopped());
+        QVERIFY(h.pointerMarks().empty());
     }
 
     void withoutAnExitCommandOnlyTheTrayIconStops() {
