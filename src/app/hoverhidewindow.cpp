@@ -46,6 +46,13 @@ void HoverHideWindow::setSubject(Subject newSubject) {
 }
 
 void HoverHideWindow::updateText() {
+    if (subject == Subject::Color) {
+        hintLabel->setText(isJapanese ? QStringLiteral("マウスポインターの位置の色を取得中\n"
+                                                       "Ctrl+Alt+Gを押してください。")
+                                      : QStringLiteral("Getting the colour under the mouse pointer\n"
+                                                       "Press Ctrl+Alt+G."));
+        return;
+    }
     if (subject == Subject::WindowTitle) {
         hintLabel->setText(
             isJapanese

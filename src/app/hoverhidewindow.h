@@ -7,16 +7,16 @@ class QLabel;
 class QTimer;
 
 // The small always-on-top hint shown while something on the screen (a
-// coordinate, a window's title) is picked with Ctrl+Alt+G. It sits in the bottom-right corner of
-// the screen under the pointer, hides while the pointer comes near it and comes back at the same
-// place once the pointer has moved away. Escape closes it, which ends the
-// capture without taking a position.
+// coordinate, a window's title, a colour) is picked with Ctrl+Alt+G. It sits in the bottom-right
+// corner of the screen under the pointer, hides while the pointer comes near it and comes back at
+// the same place once the pointer has moved away. Escape closes it, which ends the capture without
+// taking a position.
 class HoverHideWindow : public QWidget {
     Q_OBJECT
 
 public:
     // What Ctrl+Alt+G takes, as the hint names it.
-    enum class Subject { Coordinates, WindowTitle };
+    enum class Subject { Coordinates, WindowTitle, Color };
 
     HoverHideWindow(int hideDistance, int screenMargin, QWidget* parent, bool isJapanese);
 

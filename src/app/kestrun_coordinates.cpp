@@ -25,14 +25,18 @@ void kestrun::connectCoordinateCapture() {
 // Without the hotkey nothing could end the capture, so the window stays and
 // the user is told instead of being left with a hint and no window.
 void kestrun::getCoordinate() {
-    if (sender() == fields.window_get_button)
+    auto hint = HoverHideWindow::Subject::WindowTitle;
+    if (sender() == fields.window_get_button) {
         capture_target = CaptureTarget::OperationTitle;
-    else if (sender() == fields.condition_window_get_button)
+    } else if (sender() == fields.condition_window_get_button) {
         capture_target = CaptureTarget::ConditionTitle;
-    else if (sender() == fields.color_get_button)
+    } else if (sender() == fields.color_get_button) {
         capture_target = CaptureTarget::Color;
-    else
+        hint = HoverHideWindow::Subject::Color;
+    } else {
         capture_target = CaptureTarget::Coordinate;
+        hint = HoverHideWindow::Subject::Coordinates;
+    }
     registerGlobalHotkey();
     if (!hotkeyRegistered) {
         const bool japanese = settings.is_japanese;
@@ -56,9 +60,7 @@ void kestrun::getCoordinate() {
             endCoordinateCapture();
         });
     }
-    hoverWindow->setSubject(capture_target == CaptureTarget::Coordinate
-                                ? HoverHideWindow::Subject::Coordinates
-                                : HoverHideWindow::Subject::WindowTitle);
+    hoverWindow->setSubject(hint);
     hoverWindow->show();
     hoverWindow->raise();
     hoverWindow->activateWindow();

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "app/hoverhidewindow.h"
 #include "modalanswerer.h"
 #include "model/screenpages.h"
 #include "testplatform.h"
@@ -166,6 +167,11 @@ private slots:
         fixture::enterEditor(window);
         fixture::addConditionType(window, colorCondition);
         child<QPushButton>(window, "color_get_button")->click();
+        const auto hints = QApplication::topLevelWidgets();
+        QVERIFY(std::any_of(hints.begin(), hints.end(), [](QWidget* widget) {
+            auto* hint = qobject_cast<HoverHideWindow*>(widget);
+            return hint && hint->findChild<QLabel*>()->text().contains("の色を取得中");
+        }));
         platform.backend.setPointer(QPoint(505, 404));
         QVERIFY(pressHotkey());
         QTRY_VERIFY(window.isVisible());
