@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include <QString>
 
 #include "platform/inputrecording.h"
@@ -13,3 +15,7 @@ struct RecordedEvent {
     QString activeTitle;
     WindowHandle target = 0;
 };
+
+// Takes away the last button press and what followed it: the click on a
+// tray icon that stopped the recording, which no window of ours received.
+void dropClickThatStopped(std::vector<RecordedEvent>& events);
