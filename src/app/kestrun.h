@@ -173,6 +173,7 @@ private:
     void showRunIndicator(Run* run);
 
     // Recording (kestrun_record.cpp).
+    void refuseRecording();
     void showRecordingIndicator();
     void finishRecording(bool stoppedByClick);
     void insertRecordedPages(const PageList& commands, const PageList& conditions);

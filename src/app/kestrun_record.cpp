@@ -28,22 +28,25 @@ std::vector<WindowHandle> ownWindows() {
 
 } // namespace
 
+void kestrun::refuseRecording() {
+    const bool japanese = settings.is_japanese;
+    QMessageBox::critical(this, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
+                          japanese ? QStringLiteral("この環境では入力を記録できません。")
+                                   : QStringLiteral("Input cannot be recorded in this session."));
+}
+
 void kestrun::startRecording() {
     if (recording_session)
         return;
-    const bool japanese = settings.is_japanese;
     std::unique_ptr<InputRecording> recording = Platform::instance().createInputRecording();
     if (!recording) {
-        QMessageBox::critical(this, japanese ? QStringLiteral("エラー") : QStringLiteral("Error"),
-                              japanese ? QStringLiteral("この環境では入力を記録できません。")
-                                       : QStringLiteral("Input cannot be recorded in this "
-                                                        "session."));
+        refuseRecording();
         return;
     }
     // The exit command unless the dialog changes it.
     if (KeyCombination::fromText(settings.stop_command))
         recording_options.stopCommand = settings.stop_command;
-    RecordDialog dialog(recording_options, japanese, this);
+    RecordDialog dialog(recording_options, settings.is_japanese, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     recording_options = dialog.options();
@@ -55,7 +58,11 @@ void kestrun::startRecording() {
         [this] { finishRecording(false); }, Qt::QueuedConnection);
     connect(
         recording_session.get(), &RecordingSession::failed, this,
-        [this] { finishRecording(false); }, Qt::QueuedConnection);
+        [this] {
+            finishRecording(false);
+            refuseRecording();
+        },
+        Qt::QueuedConnection);
     showRecordingIndicator();
     hide();
     QTimer::singleShot(recording_options.delaySeconds * 1000, recording_session.get(),
