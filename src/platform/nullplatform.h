@@ -9,6 +9,7 @@ public:
     InputBackend& input() override;
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     std::unique_ptr<InputEventSource> createInputEventSource() override { return nullptr; }
+    std::unique_ptr<InputRecording> createInputRecording() override { return nullptr; }
     GlobalHotkey& globalHotkey() override;
     std::unique_ptr<RunLock> createRunLock() override;
     WindowList& windowList() override;

@@ -5,6 +5,7 @@
 #include "platform/globalhotkey.h"
 #include "platform/inputbackend.h"
 #include "platform/inputeventsource.h"
+#include "platform/inputrecording.h"
 #include "platform/keyboardhook.h"
 #include "platform/runlock.h"
 #include "platform/windowlist.h"
@@ -26,6 +27,9 @@ public:
     // The desktop's key and button events for a run's watcher; nullptr where
     // there are none, and the run polls instead.
     virtual std::unique_ptr<InputEventSource> createInputEventSource() = 0;
+    // The user's input on the whole desktop, for a recording; nullptr where
+    // the desktop cannot be recorded.
+    virtual std::unique_ptr<InputRecording> createInputRecording() = 0;
     virtual GlobalHotkey& globalHotkey() = 0;
     // A handle on the desktop's one-run-at-a-time lock, not yet taken.
     virtual std::unique_ptr<RunLock> createRunLock() = 0;

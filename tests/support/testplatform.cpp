@@ -63,6 +63,12 @@ TestPlatform::~TestPlatform() {
     Platform::setInstanceForTesting(nullptr);
 }
 
+std::unique_ptr<InputRecording> TestPlatform::createInputRecording() {
+    if (!recordable)
+        return nullptr;
+    return std::make_unique<ScriptedInputRecording>(recordingScript);
+}
+
 std::unique_ptr<KeyboardHook> TestPlatform::createKeyboardHook() {
     return std::make_unique<FakeKeyboardHook>(hook);
 }

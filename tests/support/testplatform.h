@@ -3,6 +3,7 @@
 #include "fakewindowlist.h"
 #include "platform/platform.h"
 #include "recordingbackend.h"
+#include "scriptedrecording.h"
 
 // A keyboard filter the test drives by hand: it remembers the procedure it was
 // given so the test can feed key events through it.
@@ -73,6 +74,9 @@ public:
     std::unique_ptr<InputEventSource> createInputEventSource() override {
         return backend.createEventSource();
     }
+    // A recording of `recordingScript`; nullptr while the desktop is made
+    // unrecordable.
+    std::unique_ptr<InputRecording> createInputRecording() override;
     GlobalHotkey& globalHotkey() override { return hotkey; }
     std::unique_ptr<RunLock> createRunLock() override {
         return std::make_unique<FakeRunLock>(runLock);
@@ -84,4 +88,6 @@ public:
     FakeHotkey hotkey;
     FakeRunLock::Shared runLock;
     FakeWindowList windows;
+    std::vector<RecordedInput> recordingScript;
+    bool recordable = true;
 };

@@ -3,6 +3,7 @@
 #include "platform/win32/win32globalhotkey.h"
 #include "platform/win32/win32inputbackend.h"
 #include "platform/win32/win32inputeventsource.h"
+#include "platform/win32/win32inputrecording.h"
 #include "platform/win32/win32keyboardhook.h"
 #include "platform/win32/win32runlock.h"
 #include "platform/win32/win32windowlist.h"
@@ -23,6 +24,10 @@ GlobalHotkey& Win32Platform::globalHotkey() {
 
 std::unique_ptr<InputEventSource> Win32Platform::createInputEventSource() {
     return std::make_unique<Win32InputEventSource>();
+}
+
+std::unique_ptr<InputRecording> Win32Platform::createInputRecording() {
+    return std::make_unique<Win32InputRecording>();
 }
 
 std::unique_ptr<RunLock> Win32Platform::createRunLock() {

@@ -8,6 +8,7 @@ public:
     InputBackend& input() override;
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     std::unique_ptr<InputEventSource> createInputEventSource() override;
+    std::unique_ptr<InputRecording> createInputRecording() override;
     GlobalHotkey& globalHotkey() override;
     std::unique_ptr<RunLock> createRunLock() override;
     WindowList& windowList() override;

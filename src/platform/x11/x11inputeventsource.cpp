@@ -6,12 +6,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <set>
@@ -19,6 +15,7 @@
 
 #include "platform/inputbackend.h"
 #include "platform/x11/x11keyboardmap.h"
+#include "platform/x11/x11rawinput.h"
 #include "platform/x11/x11sentinput.h"
 
 namespace {
@@ -39,7 +36,6 @@ public:
 private:
     void keyChanged(int keycode, bool down);
     void buttonChanged(int button, bool down);
-    void readPointerMapping();
     void readXTestDevices();
     bool isOwn(const XIRawEvent& raw, int type);
     bool numLockOn() const { return lockedMods & XkbKeysymToModifiers(display, XK_Num_Lock); }
@@ -54,28 +50,10 @@ private:
     int group = 0;
     unsigned lockedMods = 0;
     std::array<int, 256> keyNames{};
-    std::array<bool, 4> buttonsDown{};
-    std::vector<unsigned char> pointerMapping;
+    // By virtual-key code.
+    std::array<bool, vk::MButton + 1> buttonsDown{};
+    X11PointerButtons pointerButtons;
 };
-
-int virtualKeyOfButton(int logicalButton) {
-    switch (logicalButton) {
-    case 1:
-        return vk::LButton;
-    case 2:
-        return vk::MButton;
-    case 3:
-        return vk::RButton;
-    default:
-        return 0;
-    }
-}
-
-void RawEventReader::readPointerMapping() {
-    pointerMapping.assign(256, 0);
-    const int count = XGetPointerMapping(display, pointerMapping.data(), 256);
-    pointerMapping.resize(std::max(count, 0));
-}
 
 // The devices XTest input comes from, ours and every other program's.
 void RawEventReader::readXTestDevices() {
@@ -105,7 +83,7 @@ void RawEventReader::readInitialState() {
     XkbGetState(display, XkbUseCoreKbd, &state);
     group = state.group;
     lockedMods = state.locked_mods;
-    readPointerMapping();
+    pointerButtons.readMapping(display);
     char keys[32];
     XQueryKeymap(display, keys);
     for (int keycode = 0; keycode < 256; ++keycode)
@@ -120,8 +98,9 @@ void RawEventReader::readInitialState() {
         {Button1Mask, 1}, {Button2Mask, 2}, {Button3Mask, 3}};
     for (const auto& [buttonMask, logical] : buttons)
         if (mask & buttonMask) {
-            buttonsDown[logical] = true;
-            listener.inputChanged(virtualKeyOfButton(logical), true);
+            const int code = X11PointerButtons::virtualKeyOfLogical(logical);
+            buttonsDown[code] = true;
+            listener.inputChanged(code, true);
         }
     listener.inputSynced();
 }
@@ -144,14 +123,10 @@ void RawEventReader::keyChanged(int keycode, bool down) {
 }
 
 void RawEventReader::buttonChanged(int button, bool down) {
-    // Raw events give the device's button; the pointer mapping makes it the
-    // logical one (a left-handed mouse swaps 1 and 3).
-    const int logical =
-        button > 0 && button <= int(pointerMapping.size()) ? pointerMapping[button - 1] : button;
-    const int code = virtualKeyOfButton(logical);
-    if (code == 0 || buttonsDown[logical] == down)
+    const int code = pointerButtons.virtualKeyOf(button);
+    if (code == 0 || buttonsDown[code] == down)
         return;
-    buttonsDown[logical] = down;
+    buttonsDown[code] = down;
     listener.inputChanged(code, down);
 }
 
@@ -180,7 +155,7 @@ void RawEventReader::handle(XEvent& event) {
     }
     if (event.type == MappingNotify) {
         if (event.xmapping.request == MappingPointer)
-            readPointerMapping();
+            pointerButtons.readMapping(display);
         return;
     }
     if (xkbEventBase && event.type == xkbEventBase) {
@@ -195,10 +170,6 @@ void RawEventReader::handle(XEvent& event) {
     }
 }
 
-struct DisplayCloser {
-    void operator()(Display* display) const { XCloseDisplay(display); }
-};
-
 } // namespace
 
 X11InputEventSource::X11InputEventSource(QByteArray displayName,
@@ -212,50 +183,14 @@ void X11InputEventSource::interrupt() {
 bool X11InputEventSource::run(InputEventListener& listener) {
     if (!wake.usable())
         return false;
-    std::unique_ptr<Display, DisplayCloser> display(
-        XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData()));
-    if (!display)
+    X11RawInputConnection connection(displayName);
+    if (!connection.select(
+            {XI_RawKeyPress, XI_RawKeyRelease, XI_RawButtonPress, XI_RawButtonRelease},
+            XkbGroupStateMask | XkbModifierLockMask))
         return false;
-    int xiOpcode = 0, event = 0, error = 0;
-    int major = 2, minor = 2;
-    if (!XQueryExtension(display.get(), "XInputExtension", &xiOpcode, &event, &error) ||
-        XIQueryVersion(display.get(), &major, &minor) != Success) {
-        qWarning() << "[Run] the X server has no XInput 2.2";
-        return false;
-    }
-    int xkbOpcode = 0, xkbEventBase = 0, xkbMajor = XkbMajorVersion, xkbMinor = XkbMinorVersion;
-    if (XkbQueryExtension(display.get(), &xkbOpcode, &xkbEventBase, &error, &xkbMajor, &xkbMinor)) {
-        const unsigned mapEvents = XkbMapNotifyMask | XkbNewKeyboardNotifyMask;
-        XkbSelectEvents(display.get(), XkbUseCoreKbd, mapEvents, mapEvents);
-        XkbSelectEventDetails(display.get(), XkbUseCoreKbd, XkbStateNotify,
-                              XkbGroupStateMask | XkbModifierLockMask,
-                              XkbGroupStateMask | XkbModifierLockMask);
-    } else {
-        xkbEventBase = 0;
-    }
-
-    // Master devices only: each press then comes once, whichever physical
-    // or XTest device made it.
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    for (int type : {XI_RawKeyPress, XI_RawKeyRelease, XI_RawButtonPress, XI_RawButtonRelease})
-        XISetMask(bits, type);
-    XIEventMask mask{XIAllMasterDevices, int(sizeof bits), bits};
-    XISelectEvents(display.get(), DefaultRootWindow(display.get()), &mask, 1);
-    XSync(display.get(), False);
-
-    RawEventReader reader(display.get(), xiOpcode, xkbEventBase, listener, ownInput.get());
+    RawEventReader reader(connection.display(), connection.xiOpcode(), connection.xkbEventBase(),
+                          listener, ownInput.get());
     reader.readInitialState();
-    pollfd watched[] = {{ConnectionNumber(display.get()), POLLIN, 0}, {wake.readEnd(), POLLIN, 0}};
-    while (!wake.raised()) {
-        while (XPending(display.get()) > 0) {
-            XEvent next;
-            XNextEvent(display.get(), &next);
-            reader.handle(next);
-        }
-        if (poll(watched, 2, -1) < 0 && errno != EINTR)
-            break;
-        if (watched[0].revents & (POLLHUP | POLLERR))
-            break;
-    }
+    connection.dispatch(wake, [&](XEvent& event) { reader.handle(event); });
     return true;
 }

@@ -188,3 +188,15 @@ bool X11KeyboardMap::carriesOnly(KeyCode keycode, KeySym keysym) const {
             return false;
     return true;
 }
+
+KeySym X11KeyboardMap::keysymOf(KeyCode keycode, int group, unsigned mods,
+                                unsigned& consumed) const {
+    KeySym keysym = NoSymbol;
+    consumed = 0;
+    if (!desc || keycode < desc->min_key_code || keycode > desc->max_key_code)
+        return NoSymbol;
+    if (!XkbTranslateKeyCode(desc, keycode, XkbBuildCoreState(mods, std::max(group, 0)), &consumed,
+                             &keysym))
+        return NoSymbol;
+    return keysym;
+}

@@ -49,6 +49,10 @@ public:
     // else a Latin letter of another group, else their place on a US
     // keyboard. No two keys of the main block share a code.
     int virtualKeyOf(KeyCode keycode, int group, bool numLock) const;
+    // The keysym the key gives in the keyboard group with the modifiers
+    // (core masks) down, and in `consumed` the modifiers its level used up;
+    // NoSymbol when the key has none there.
+    KeySym keysymOf(KeyCode keycode, int group, unsigned mods, unsigned& consumed) const;
     // The usable key virtualKeyOf names so in the group, 0 when none.
     KeyCode keycodeOfVirtualKey(int virtualKey, int group, const KeyFilter& usable) const;
     // Keys that carry no keysym at all, free to be lent out.

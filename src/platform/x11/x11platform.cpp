@@ -4,6 +4,7 @@
 #include "platform/x11/x11runlock.h"
 #ifdef KESTRUN_HAVE_XI
 #include "platform/x11/x11inputeventsource.h"
+#include "platform/x11/x11inputrecording.h"
 #endif
 
 X11Platform::X11Platform(QByteArray displayName)
@@ -22,6 +23,14 @@ std::unique_ptr<KeyboardHook> X11Platform::createKeyboardHook() {
 std::unique_ptr<InputEventSource> X11Platform::createInputEventSource() {
 #ifdef KESTRUN_HAVE_XI
     return std::make_unique<X11InputEventSource>(displayName, backend.sentInput());
+#else
+    return nullptr;
+#endif
+}
+
+std::unique_ptr<InputRecording> X11Platform::createInputRecording() {
+#ifdef KESTRUN_HAVE_XI
+    return std::make_unique<X11InputRecording>(displayName);
 #else
     return nullptr;
 #endif

@@ -21,6 +21,7 @@ public:
     InputBackend& input() override { return backend; }
     std::unique_ptr<KeyboardHook> createKeyboardHook() override;
     std::unique_ptr<InputEventSource> createInputEventSource() override;
+    std::unique_ptr<InputRecording> createInputRecording() override;
     GlobalHotkey& globalHotkey() override { return hotkey; }
     std::unique_ptr<RunLock> createRunLock() override;
     WindowList& windowList() override { return windows; }
