@@ -26,7 +26,11 @@ struct Recorder {
         process.start(QStringLiteral(KESTRUN_RECORD),
                       QStringList{QStringLiteral("--delay"), QStringLiteral("0")} + options +
                           QStringList{file});
-        return QTest::qWaitFor([&] { return process.peek(256).startsWith("recording"); }, 10000);
+        const bool started =
+            QTest::qWaitFor([&] { return process.peek(256).startsWith("recording"); }, 10000);
+        // The line comes as the recording's thread starts to listen.
+        QTest::qWait(200);
+        return started;
     }
     int finish() {
         if (process.state() != QProcess::NotRunning && !process.waitForFinished(10000)) {
@@ -92,11 +96,14 @@ std::vector<Seen> seenBy(XevWindow& window) {
     return seen;
 }
 
+// Operations with what identifies them: the place for the pointer's, the
+// button, text or key for the others, whose times the replay checks.
 QStringList operationsOf(const Project& project) {
+    const QStringList positioned{keyword::MousePointer, keyword::SmoothMove};
     QStringList operations;
     for (const QStringList& command : project.list_command)
         if (command.value(0) != keyword::Window)
-            operations << command.mid(0, command.value(0) == keyword::Click ? 2 : 3).join(u' ');
+            operations << command.mid(0, positioned.contains(command.value(0)) ? 3 : 2).join(u' ');
     return operations;
 }
 
