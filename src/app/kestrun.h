@@ -88,7 +88,6 @@ private slots:
     void newFile();
     void stertRun();
     void onRunFinished();
-    void startRecording();
     void reportBug();
     void reportImprovementSuggestion();
     void moveMousePointer();
@@ -173,6 +172,7 @@ private:
     void showRunIndicator(Run* run);
 
     // Recording (kestrun_record.cpp).
+    void startRecording();
     void refuseRecording();
     void showRecordingIndicator();
     void finishRecording(bool stoppedByClick);
