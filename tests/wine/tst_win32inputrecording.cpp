@@ -6,7 +6,6 @@
 #include "platform/win32/win32inputrecording.h"
 #include "platform/win32/windowsapi.h"
 #include "runningrecording.h"
-#include "x11tools.h"
 
 using namespace std::chrono_literals;
 using Kind = RecordedInput::Kind;

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Posted by a hook when the queue it filled was empty: the loop then
-// converts what is queued.
-constexpr UINT queuedMessage = WM_APP + 2;
 // ToUnicodeEx leaves the keyboard state alone, dead keys included.
 constexpr UINT keepKeyboardState = 0x4;
 
@@ -82,8 +79,6 @@ void Session::queue(bool keyboard, WPARAM message, LPARAM data) {
     else
         event.mouse = *reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
     queued.push_back(event);
-    if (queued.size() == 1)
-        PostThreadMessageW(GetCurrentThreadId(), queuedMessage, 0, 0);
     if (hookTicks) {
         LARGE_INTEGER end{};
         QueryPerformanceCounter(&end);
@@ -241,16 +236,19 @@ bool Win32InputRecording::run(InputRecordingListener& listener) {
         SetWindowsHookExW(WH_KEYBOARD_LL, keyboardProc, GetModuleHandleW(nullptr), 0)};
     const Hook mouse{SetWindowsHookExW(WH_MOUSE_LL, mouseProc, GetModuleHandleW(nullptr), 0)};
     const bool hooked = keyboard.handle && mouse.handle;
-    while (hooked && !interrupted.load()) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0 || got == -1)
-            break;
-        if (message.message == queuedMessage) {
-            session.convertQueued();
-            continue;
+    // The hooks are called while PeekMessage takes the messages sent to the
+    // thread; what they queued is converted once it returns. So the hooks
+    // need not wake the loop with a message of their own, which costs a
+    // round trip to the server under Wine.
+    bool quit = false;
+    while (hooked && !quit && !interrupted.load()) {
+        MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            quit = message.message == WM_QUIT;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        session.convertQueued();
     }
     current = nullptr;
     return hooked;

@@ -42,6 +42,8 @@ private:
     X11KeyboardMap keyboardMap;
     X11TypedText typedText;
     X11PointerButtons pointerButtons;
+    // The keyboard state as the server's last notification gave it: the
+    // server sends the change a modifier makes before the next key's event.
     int group = 0;
     unsigned mods = 0;
     unsigned lockedMods = 0;
