@@ -70,7 +70,8 @@ for file in image/danger.png image/SystemTrayIcon.png \
 done
 for file in applications/kestrun.desktop mime/packages/kestrun.xml \
     icons/hicolor/48x48/apps/kestrun.png doc/kestrun/copyright doc/kestrun/changelog.gz \
-    bash-completion/completions/kestrun-play $(printf 'man/man1/%s.1.gz ' $programs); do
+    bash-completion/completions/kestrun-play bash-completion/completions/kestrun-record \
+    $(printf 'man/man1/%s.1.gz ' $programs); do
     [ -s "$root/usr/share/$file" ] || fail "/usr/share/$file is missing"
 done
 desktop-file-validate "$root/usr/share/applications/kestrun.desktop"

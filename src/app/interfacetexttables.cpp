@@ -75,6 +75,7 @@ constexpr FixedText fixedTable[] = {
     {"quit_action", -1, "終了", "Quit"},
     {"undo_action", -1, "元に戻す", "Undo"},
     {"redo_action", -1, "やり直し", "Redo"},
+    {"record_action", -1, "記録", "Record"},
     {"report_bug_action", -1, "バグを報告", "Report a Bug"},
     {"suggest_action", -1, "改善案を報告", "Suggest an Improvement"},
     {"need_reply_action", -1, "返信が必要な場合", "Need a Reply"},

@@ -22,6 +22,7 @@
 #include "keys/keycapture.h"
 #include "model/project.h"
 #include "platform/platform.h"
+#include "record/recordingsession.h"
 
 kestrun::kestrun(QWidget* parent)
     : QMainWindow(parent), list_command(Project::blank().list_command),

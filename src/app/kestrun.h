@@ -16,11 +16,13 @@
 #include "model/tokens.h"
 #include "platform/globalhotkey.h"
 #include "platform/runlock.h"
+#include "record/recordingoptions.h"
 #include "settings/settings.h"
 
 class HoverHideWindow;
 class ImageField;
 class KeyCapture;
+class RecordingSession;
 class Run;
 class RunIndicator;
 class QAction;
@@ -32,6 +34,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QSpinBox;
+class QSystemTrayIcon;
 class QTextEdit;
 
 // The main window: the start page and the project editor. It owns the open
@@ -169,6 +172,13 @@ private:
     void connectRunButton();
     void showRunIndicator(Run* run);
 
+    // Recording (kestrun_record.cpp).
+    void startRecording();
+    void refuseRecording();
+    void showRecordingIndicator();
+    void finishRecording(bool stoppedByClick);
+    void insertRecordedPages(const PageList& commands, const PageList& conditions);
+
     // Coordinate capture (kestrun_coordinates.cpp).
     void connectCoordinateCapture();
     void registerGlobalHotkey();
@@ -191,6 +201,10 @@ private:
 
     HoverHideWindow* hoverWindow = nullptr;
     QPointer<RunIndicator> run_indicator;
+    // A recording going on, what stands for it, and the last options chosen.
+    std::unique_ptr<RecordingSession> recording_session;
+    QPointer<QSystemTrayIcon> recording_tray;
+    RecordingOptions recording_options;
     // Held from the start of a run to its end.
     std::unique_ptr<RunLock> run_lock;
     Settings settings;
@@ -266,6 +280,7 @@ private:
     QAction* quit_action = nullptr;
     QAction* undo_action = nullptr;
     QAction* redo_action = nullptr;
+    QAction* record_action = nullptr;
     QAction* report_bug_action = nullptr;
     QAction* suggest_action = nullptr;
     QAction* need_reply_action = nullptr;

@@ -199,6 +199,9 @@ void kestrun::buildMenus() {
     undo_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redo_action->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit_menu->addSeparator();
+    record_action = action(edit_menu, "record_action", QStringLiteral("記録"));
+    record_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
 
     report_menu = menu(bar, "report_menu", QStringLiteral("報告"));
     report_bug_action = action(report_menu, "report_bug_action", QStringLiteral("バグを報告"));
@@ -447,4 +450,5 @@ void kestrun::connectSignals() {
     connectCoordinateCapture();
     connectScreenPages();
     connectRunButton();
+    connect(record_action, &QAction::triggered, this, &kestrun::startRecording);
 }

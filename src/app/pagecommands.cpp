@@ -1,5 +1,7 @@
 #include "app/pagecommands.h"
 
+#include <algorithm>
+
 #include "app/displaytexts.h"
 
 QStringList pageBarItems(const PageList& commands, int currentPage, bool japanese) {
@@ -16,6 +18,16 @@ QStringList pageBarItems(const PageList& commands, int currentPage, bool japanes
 void insertBlankPage(PageList& commands, PageList& conditions, int page) {
     commands.insert(page - 1, blankCommand());
     conditions.insert(page - 1, blankCondition());
+}
+
+int insertPagesAfter(PageList& commands, PageList& conditions, int afterPage,
+                     const PageList& newCommands, const PageList& newConditions) {
+    const int at = std::clamp(afterPage, 0, int(commands.size()));
+    for (qsizetype i = 0; i < newCommands.size(); ++i) {
+        commands.insert(at + i, newCommands[i]);
+        conditions.insert(at + i, newConditions.value(i, blankCondition()));
+    }
+    return newCommands.isEmpty() ? afterPage : at + 1;
 }
 
 int nextPage(PageList& commands, PageList& conditions, int currentPage) {

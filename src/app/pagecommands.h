@@ -15,6 +15,11 @@ QStringList pageBarItems(const PageList& commands, int currentPage, bool japanes
 // Inserts a blank page so that it becomes page `page`.
 void insertBlankPage(PageList& commands, PageList& conditions, int page);
 
+// Inserts pages after page `afterPage` and returns the first of them (or
+// `afterPage` when there were none).
+int insertPagesAfter(PageList& commands, PageList& conditions, int afterPage,
+                     const PageList& newCommands, const PageList& newConditions);
+
 // The page shown after moving on from `currentPage`; a blank page is
 // appended first when it was the last one.
 int nextPage(PageList& commands, PageList& conditions, int currentPage);

@@ -26,11 +26,10 @@ RunIndicator::RunIndicator(const QString& projectName, const QString& exitComman
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLabel->setGeometry(10, 5, 215, 60);
     statusLabel->setStyleSheet(QStringLiteral("font-size: 14px;"));
-    showFitted(
-        statusLabel,
-        japanese ? QStringLiteral("「%1」を実行中\n終了コマンド: %2").arg(projectName, exitCommand)
-                 : QStringLiteral("Running \"%1\"\nExit command: %2").arg(projectName, exitCommand),
-        12);
+    showStatus(
+        japanese
+            ? QStringLiteral("「%1」を実行中\n終了コマンド: %2").arg(projectName, exitCommand)
+            : QStringLiteral("Running \"%1\"\nExit command: %2").arg(projectName, exitCommand));
 
     stopButton = new QPushButton(japanese ? QStringLiteral("停止") : QStringLiteral("Stop"), this);
     stopButton->setObjectName(QStringLiteral("stopButton"));
@@ -41,6 +40,10 @@ RunIndicator::RunIndicator(const QString& projectName, const QString& exitComman
         stopButton->setEnabled(false);
         emit stopRequested();
     });
+}
+
+void RunIndicator::showStatus(const QString& text) {
+    showFitted(statusLabel, text, 12);
 }
 
 void RunIndicator::showEvent(QShowEvent* event) {

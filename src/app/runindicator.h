@@ -16,6 +16,9 @@ class RunIndicator : public QWidget {
 public:
     RunIndicator(const QString& projectName, const QString& exitCommand, bool japanese);
 
+    // Replaces the text that says what goes on.
+    void showStatus(const QString& text);
+
 signals:
     void stopRequested();
 

@@ -6,33 +6,24 @@
 #include <QApplication>
 #include <QLoggingCategory>
 
+#include "console/consoleoutput.h"
+#include "console/consoleprogram.h"
+#include "console/exitstatus.h"
+#include "console/stopsignals.h"
 #include "model/project.h"
 #include "model/unknownpages.h"
 #include "platform/desktoploss.h"
 #include "platform/inputguard.h"
 #include "platform/platform.h"
 #include "platform/sessionchoice.h"
-#include "play/consoleoutput.h"
 #include "play/pagedescription.h"
 #include "play/playcommandline.h"
-#include "play/stopsignals.h"
 #include "run/run.h"
 #include "run/stopsignal.h"
 
 namespace {
 
-enum ExitStatus {
-    Ended = 0,
-    FileUnreadable = 1,
-    BadUsage = 2,
-    NoInput = 3,
-    Stopped = 4,
-    AnotherRun = 5
-};
-
-void printLine(FILE* stream, const QString& text) {
-    writeText(stream, text + u'\n');
-}
+using namespace exitstatus;
 
 QString passText(qint64 pass, const PlayCommandLine& line) {
     return line.repeat ? QString::number(pass) : QStringLiteral("%1/%2").arg(pass).arg(line.runs);
@@ -78,9 +69,7 @@ int main(int argc, char* argv[]) {
         printLine(stdout, QStringLiteral("kestrun-play " KESTRUN_VERSION));
         return Ended;
     case PlayCommandLine::Action::BadUsage:
-        printLine(stderr,
-                  QStringLiteral("kestrun-play: %1\nTry 'kestrun-play --help'.").arg(line.message));
-        return BadUsage;
+        return reportBadUsage("kestrun-play", line.message);
     case PlayCommandLine::Action::Play:
         break;
     }
@@ -88,7 +77,7 @@ int main(int argc, char* argv[]) {
     const ReadResult read = readProjectFile(line.file);
     if (!read.ok) {
         printLine(stderr, read.error.title + QStringLiteral(": ") + read.error.shownText(false));
-        return FileUnreadable;
+        return FileTrouble;
     }
     const Project& project = read.project;
     for (const UnknownPageType& unknown : unknownPageTypes(project))

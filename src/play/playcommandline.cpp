@@ -2,8 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "keys/keycombination.h"
-#include "model/tokens.h"
+#include "console/commandlinevalues.h"
 #include "run/run.h"
 
 namespace {
@@ -13,13 +12,6 @@ PlayCommandLine badUsage(const QString& why) {
     line.action = PlayCommandLine::Action::BadUsage;
     line.message = why;
     return line;
-}
-
-// A whole number of at least 0, or -1.
-int naturalNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok && value >= 0 ? value : -1;
 }
 
 const QString exitStatusHelp =
@@ -95,15 +87,10 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
             return badUsage(QStringLiteral("--delay needs a whole number of seconds."));
     }
     if (parser.isSet(exitOption)) {
-        const QString text = parser.value(exitOption);
-        if (text == QStringLiteral("none") || text == keyword::None) {
-            line.exitCommand = keyword::None;
-        } else {
-            const auto combination = KeyCombination::fromText(text);
-            if (!combination || combination->virtualKey <= 0)
-                return badUsage(QStringLiteral("--exit needs key text such as 83,3, or none."));
-            line.exitCommand = combination->toText();
-        }
+        const std::optional<QString> command = exitCommandFromText(parser.value(exitOption), true);
+        if (!command)
+            return badUsage(QStringLiteral("--exit needs key text such as 83,3, or none."));
+        line.exitCommand = *command;
     }
     line.verbose = parser.isSet(verboseOption);
     line.wait = parser.isSet(waitOption);

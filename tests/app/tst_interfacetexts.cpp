@@ -108,7 +108,7 @@ std::unique_ptr<QMainWindow> buildWindow() {
     const QList<QPair<const char*, QStringList>> menus = {
         {"file_menu",
          {"new_action", "open_action", "save_action", "save_as_action", "quit_action"}},
-        {"edit_menu", {"undo_action", "redo_action"}},
+        {"edit_menu", {"undo_action", "redo_action", "record_action"}},
         {"report_menu", {"report_bug_action", "suggest_action", "need_reply_action"}},
         {"settings_menu", {"ask_save_action", "ask_paste_action", "ask_delete_action"}},
         {"version_menu", {"version_action"}},

@@ -102,7 +102,7 @@ private slots:
         for (QAction* action : window.menuBar()->actions())
             for (QAction* item : action->menu()->actions())
                 actions += item->isSeparator() ? 0 : 1;
-        QCOMPARE(actions, 21);
+        QCOMPARE(actions, 22);
         QCOMPARE(child<QAction>(window, "license_action")->text(),
                  QStringLiteral("利用規約を見る"));
     }

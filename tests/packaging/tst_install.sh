@@ -2,7 +2,8 @@
 # Installs the build under a prefix whose name holds a blank and a dollar
 # sign, then checks what a user meets: the commands in bin/ start the
 # programs from any folder, the desktop entry starts the program and opens
-# .cmdat files, man finds the pages, bash completes kestrun-play, and
+# .cmdat files, man finds the pages, bash completes kestrun-play and
+# kestrun-record, and
 # uninstall leaves nothing.
 # Usage: tst_install.sh BUILD_FOLDER PROJECT_VERSION
 set -eu
@@ -26,7 +27,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 mkdir "$work/elsewhere"
 cd "$work/elsewhere"
 [ "$(readlink "$prefix/bin/kestrun")" = ../lib/kestrun/kestrun ]
-[ "$("$prefix/bin/kestrun-play" --version 2>/dev/null)" = "kestrun-play $version" ]
+for command in kestrun-play kestrun-record; do
+    [ "$("$prefix/bin/$command" --version 2>/dev/null)" = "$command $version" ]
+done
 
 entry="$prefix/share/applications/kestrun.desktop"
 desktop-file-validate "$entry"
@@ -37,25 +40,38 @@ grep -q "^50:$type:\*\.cmdat$" "$prefix/share/mime/globs2"
 grep -qx "$type application/json" "$prefix/share/mime/subclasses"
 echo "PASS: installed; the commands and the desktop entry start the programs"
 
-[ "$(MANPATH="$prefix/share/man" man -w kestrun-play)" = "$prefix/share/man/man1/kestrun-play.1.gz" ]
+for command in kestrun-play kestrun-record; do
+    [ "$(MANPATH="$prefix/share/man" man -w $command)" = "$prefix/share/man/man1/$command.1.gz" ]
+done
 # Found where bash-completion looks under the prefix; options from --help,
 # then folders and projects only.
 mkdir folder
 touch project.cmdat notes.txt
-completions=$(PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$prefix/share" bash -c '
+# completions COMMAND FUNCTION CALLS: what bash offers at each call of
+# `complete WORDS...` in CALLS, one line each.
+completions() {
+    PATH="$prefix/bin:$PATH" XDG_DATA_DIRS="$prefix/share" bash -c '
     . /usr/share/bash-completion/bash_completion
-    _completion_loader kestrun-play
+    command=$1 function=$2
+    _completion_loader $command
     complete() {
-        COMP_WORDS=(kestrun-play "$@") COMP_CWORD=$# COMP_LINE="kestrun-play $*"
+        COMP_WORDS=($command "$@") COMP_CWORD=$# COMP_LINE="$command $*"
         COMP_POINT=${#COMP_LINE}
-        _kestrun_play kestrun-play "${COMP_WORDS[$#]}" "${COMP_WORDS[$# - 1]}"
+        $function $command "${COMP_WORDS[$#]}" "${COMP_WORDS[$# - 1]}"
         printf "%s\n" "${COMPREPLY[*]}"
     }
-    complete --r && complete --exit n && complete ""' 2>/dev/null)
-[ "$completions" = "--runs --repeat
+    eval "$3"' bash "$@" 2>/dev/null
+}
+offered=$(completions kestrun-play _kestrun_play 'complete --r && complete --exit n && complete ""')
+[ "$offered" = "--runs --repeat
 none
-project.cmdat folder" ] || { echo "completions: $completions"; exit 1; }
-echo "PASS: man finds the pages and bash completes kestrun-play"
+project.cmdat folder" ] || { echo "kestrun-play completions: $offered"; exit 1; }
+offered=$(completions kestrun-record _kestrun_record \
+    'complete --g && complete --gaps c && complete --force ""')
+[ "$offered" = "--gaps
+cap:
+project.cmdat folder" ] || { echo "kestrun-record completions: $offered"; exit 1; }
+echo "PASS: man finds the pages and bash completes kestrun-play and kestrun-record"
 
 cmake -DMANIFEST="$manifest" -P "$uninstall" >/dev/null
 [ ! -e "$prefix/lib/kestrun" ]

@@ -88,6 +88,8 @@ void XevWindow::parse() {
     readOutput();
     static const QRegularExpression keycodeLine("keycode (\\d+) \\(keysym 0x([0-9a-f]+)");
     static const QRegularExpression buttonLine("button (\\d+)");
+    static const QRegularExpression timeAndPlace(
+        "time (\\d+), \\(-?\\d+,-?\\d+\\), root:\\((-?\\d+),(-?\\d+)\\)");
     static const QRegularExpression stringLine(
         "XLookupString gives \\d+ bytes: \\(([0-9a-f ]*)\\)");
     // xev starts each event with a blank line; the last block is complete
@@ -118,6 +120,10 @@ void XevWindow::parse() {
             event.keysym = match.captured(2).toULong(nullptr, 16);
         } else if (auto button = buttonLine.match(lines); button.hasMatch()) {
             event.button = button.captured(1).toInt();
+        }
+        if (auto match = timeAndPlace.match(lines); match.hasMatch()) {
+            event.timeMs = match.captured(1).toLongLong();
+            event.root = {match.captured(2).toInt(), match.captured(3).toInt()};
         }
         if (auto match = stringLine.match(lines); match.hasMatch()) {
             QByteArray bytes = QByteArray::fromHex(match.captured(1).remove(' ').toLatin1());

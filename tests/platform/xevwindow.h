@@ -17,7 +17,9 @@ public:
         int keycode = 0;
         unsigned long keysym = 0;
         int button = 0;
-        QString text; // what XLookupString gave, CR read as a line break
+        QString text;      // what XLookupString gave, CR read as a line break
+        qint64 timeMs = 0; // the X server's time of the event
+        QPoint root;       // the pointer on the screen
     };
 
     // A name titles the window (xev's own title otherwise).

@@ -55,6 +55,8 @@ strings -el "$installed/kestrun.exe" | grep -q LegalCopyright || fail "no LegalC
 # The console holds the player's own lines only.
 played=$(wine "$installed/kestrun-play.exe" --version 2>&1 | tr -d '\r')
 [ "$played" = "kestrun-play $version" ] || fail "the installed player said: $played"
+recorder=$(wine "$installed/kestrun-record.exe" --version 2>&1 | tr -d '\r')
+[ "$recorder" = "kestrun-record $version" ] || fail "the installed recorder said: $recorder"
 
 # The user's settings outlive the program.
 settings=$profile/AppData/Local/kestrun/kestrun_free.json

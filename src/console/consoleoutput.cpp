@@ -1,4 +1,4 @@
-#include "play/consoleoutput.h"
+#include "console/consoleoutput.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "play/stopsignals.h"
+#include "console/stopsignals.h"
 
 #include <atomic>
 #include <csignal>
