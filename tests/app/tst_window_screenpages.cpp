@@ -170,7 +170,7 @@ private slots:
         const auto hints = QApplication::topLevelWidgets();
         QVERIFY(std::any_of(hints.begin(), hints.end(), [](QWidget* widget) {
             auto* hint = qobject_cast<HoverHideWindow*>(widget);
-            return hint && hint->findChild<QLabel*>()->text().contains("の色を取得中");
+            return hint && hint->findChild<QLabel*>()->text().startsWith("Getting the colour");
         }));
         platform.backend.setPointer(QPoint(505, 404));
         QVERIFY(pressHotkey());
