@@ -8,7 +8,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     dpkg-dev file desktop-file-utils
     qt6-base-dev qt6-base-dev-tools libgl-dev
-    libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxext-dev libxdamage-dev libxfixes-dev
+    libx11-dev libxtst-dev libxi-dev libxkbcommon-dev libxext-dev libxdamage-dev libxfixes-dev libxrandr-dev
     libopencv-imgproc-dev
     xvfb xauth x11-utils x11-xkb-utils x11-xserver-utils xdotool openbox
     fonts-noto-cjk fonts-dejavu-core qt6-translations-l10n shared-mime-info

@@ -17,6 +17,31 @@ using Transfer = X11ScreenCapture::Transfer;
 
 Q_DECLARE_METATYPE(X11ScreenCapture::Transfer)
 
+namespace {
+
+void xrandr(const QStringList& arguments) {
+    QProcess tool;
+    tool.setStandardOutputFile(QProcess::nullDevice());
+    tool.start(QStringLiteral("xrandr"), arguments);
+    QVERIFY(tool.waitForFinished());
+    QCOMPARE(tool.exitCode(), 0);
+}
+
+// Two monitors that leave the root's columns 1000 to 1299 unseen, as
+// monitors of different sizes leave a strip, for the test's lifetime.
+struct MonitorsWithGap {
+    MonitorsWithGap() {
+        xrandr({"--setmonitor", "left", "1000/264x1080/286+0+0", "screen"});
+        xrandr({"--setmonitor", "right", "620/164x1080/286+1300+0", "none"});
+    }
+    ~MonitorsWithGap() {
+        xrandr({"--delmonitor", "left"});
+        xrandr({"--delmonitor", "right"});
+    }
+};
+
+} // namespace
+
 // Our own windows on Xvfb, with no window manager, read back through the
 // capture; on the two-monitor display too.
 class X11ScreenCaptureTest : public QObject {
@@ -25,6 +50,7 @@ class X11ScreenCaptureTest : public QObject {
 private slots:
     void grabsWhatIsShown_data();
     void grabsWhatIsShown();
+    void partsOnNoMonitorAreBlack();
     void grabsWindowOnEachMonitor_data();
     void grabsWindowOnEachMonitor();
     void watchWakesForChangeInArea_data();
@@ -68,6 +94,17 @@ void X11ScreenCaptureTest::grabsWhatIsShown() {
     }
     QTRY_COMPARE(capture.grab(area), expected);
     QCOMPARE(capture.sharesMemory(), transfer == Transfer::SharedMemoryFirst);
+}
+
+void X11ScreenCaptureTest::partsOnNoMonitorAreBlack() {
+    MonitorsWithGap monitors;
+    PatternWindow shown(QRect(900, 300, 500, 200));
+    QVERIFY(shown.isShown());
+    X11ScreenCapture capture;
+    QCOMPARE(capture.desktopArea(), QRect(0, 0, 1920, 1080));
+    QImage expected = shown.shownPicture();
+    QPainter(&expected).fillRect(100, 0, 300, 200, Qt::black);
+    QTRY_COMPARE(capture.grab(QRect(900, 300, 500, 200)), expected);
 }
 
 void X11ScreenCaptureTest::grabsWindowOnEachMonitor_data() {

@@ -1,3 +1,7 @@
+// Qt's headers go before Xlib's, whose macros would break them.
+#include <QPainter>
+#include <QRegion>
+
 #include "platform/x11/x11screencapture.h"
 
 #include <X11/Xutil.h>
@@ -5,6 +9,7 @@
 #include "platform/pollingchangewatch.h"
 #include "platform/x11/x11errortrap.h"
 #include "platform/x11/x11imageconversion.h"
+#include "platform/x11/x11monitors.h"
 #ifdef KESTRUN_HAVE_XDAMAGE
 #include "platform/x11/x11damagewatch.h"
 #endif
@@ -39,6 +44,7 @@ X11ScreenCapture::X11ScreenCapture(const QByteArray& displayName, Transfer trans
     if (!display)
         return;
     trap = std::make_unique<X11ErrorTrap>(display);
+    monitorList = std::make_unique<X11Monitors>(display);
     state = hasReadablePixels(display) ? State::Usable : State::UnknownPixels;
 #ifdef KESTRUN_HAVE_XSHM
     if (transfer == Transfer::SharedMemoryFirst)
@@ -77,7 +83,10 @@ QRect X11ScreenCapture::desktopArea() {
     if (state != State::Usable)
         return {};
     std::lock_guard lock(mutex);
-    return rootGeometry();
+    QRect around;
+    for (const QRect& monitor : monitors())
+        around |= monitor;
+    return around;
 }
 
 // Asked each time: the root grows and shrinks as monitors come and go.
@@ -91,11 +100,19 @@ QRect X11ScreenCapture::rootGeometry() {
     return QRect(0, 0, static_cast<int>(width), static_cast<int>(height));
 }
 
+std::vector<QRect> X11ScreenCapture::monitors() {
+    const QRect root = rootGeometry();
+    return root.isEmpty() ? std::vector<QRect>() : monitorList->within(root);
+}
+
 QImage X11ScreenCapture::grab(const QRect& area) {
     if (state != State::Usable)
         return {};
     std::lock_guard lock(mutex);
-    const QRect part = area & rootGeometry();
+    QRegion seen;
+    for (const QRect& monitor : monitors())
+        seen |= monitor;
+    const QRect part = area & seen.boundingRect();
     if (part.isEmpty())
         return {};
     QImage image(area.size(), QImage::Format_RGB32);
@@ -103,6 +120,11 @@ QImage X11ScreenCapture::grab(const QRect& area) {
         image.fill(Qt::black);
     if (!copyPart(image, part, part.topLeft() - area.topLeft()))
         return {};
+    if (const QRegion unseen = QRegion(part) - seen; !unseen.isEmpty()) {
+        QPainter painter(&image);
+        for (const QRect& between : unseen)
+            painter.fillRect(between.translated(-area.topLeft()), Qt::black);
+    }
     return image;
 }
 

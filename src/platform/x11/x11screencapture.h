@@ -9,13 +9,16 @@
 
 #include <memory>
 #include <mutex>
+#include <vector>
 
 class X11ErrorTrap;
+class X11Monitors;
 class X11SharedImage;
 
 // The root window's pixels, read on a connection of its own that one mutex
 // guards. Root coordinates are those the X11 input backend moves the pointer
-// in, so a found place can be pointed at as it is.
+// in, so a found place can be pointed at as it is. Parts of the root that no
+// monitor shows read as black: nobody sees what is drawn there.
 class X11ScreenCapture : public ScreenCapture {
 public:
     enum class Transfer {
@@ -44,12 +47,14 @@ private:
     enum class State { Usable, NoDisplay, UnknownPixels };
 
     QRect rootGeometry();
+    std::vector<QRect> monitors();
     bool copyPart(QImage& image, const QRect& part, const QPoint& at);
 
     QByteArray displayName;
     mutable std::mutex mutex;
     Display* display = nullptr;
     std::unique_ptr<X11ErrorTrap> trap;
+    std::unique_ptr<X11Monitors> monitorList;
 #ifdef KESTRUN_HAVE_XSHM
     std::unique_ptr<X11SharedImage> shared;
 #endif
