@@ -42,6 +42,10 @@ field() { sed -n "s/^ $1: //p" <<<"$info"; }
 field Depends | grep -q "fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic" ||
     fail "the package does not depend on a CJK font"
 field Depends | grep -q "libqt6widgets6" || fail "the Qt libraries are not worked out"
+# The linker keeps OpenCV only where a program calls it.
+if objdump -p "$build/bin/kestrun" | grep -q "NEEDED.*libopencv_imgproc"; then
+    field Depends | grep -q "libopencv-imgproc406" || fail "the OpenCV libraries are not worked out"
+fi
 field Recommends | grep -q "ca-certificates" || fail "ca-certificates is not recommended"
 
 contents=$(dpkg-deb --contents "$package")

@@ -1,10 +1,12 @@
 #include "imagefinder.h"
 
-#include "coarsesearch.h"
 #include "cvimages.h"
 #include "placesimilarity.h"
+#include "pyramidsearch.h"
 
 #include <opencv2/imgproc.hpp>
+
+#include <mutex>
 
 namespace {
 
@@ -40,15 +42,22 @@ PreparedImage prepare(const QImage& image) {
 struct ImageFinder::Prepared {
     explicit Prepared(const QImage& source) : image(prepare(source)) {
         if (image.counted > 0)
-            coarse.emplace(image);
+            search.emplace(image);
     }
 
     PreparedImage image;
     // Only for an image with pixels that count.
-    std::optional<CoarseSearch> coarse;
+    std::optional<PyramidSearch> search;
 };
 
-ImageFinder::ImageFinder(const QImage& image) : prepared(std::make_unique<Prepared>(image)) {}
+ImageFinder::ImageFinder(const QImage& image) {
+    // A search is a few milliseconds of small steps: OpenCV's own threads
+    // (TBB in Debian's build) only add hand-overs, and would take the other
+    // core from the run. The Windows build has no threads to begin with.
+    static std::once_flag singleThreaded;
+    std::call_once(singleThreaded, [] { cv::setNumThreads(1); });
+    prepared = std::make_unique<Prepared>(image);
+}
 
 ImageFinder::~ImageFinder() = default;
 
@@ -61,7 +70,7 @@ std::optional<ImageMatch> ImageFinder::bestMatch(const QImage& screenshot, doubl
     if (screenshot.width() < wanted.width() || screenshot.height() < wanted.height())
         return std::nullopt;
     // An image that is wholly transparent, or empty, shows nowhere.
-    if (!prepared->coarse)
+    if (!prepared->search)
         return ImageMatch{QRect(QPoint(), wanted), 0};
 
     const bool viewable =
@@ -70,7 +79,7 @@ std::optional<ImageMatch> ImageFinder::bestMatch(const QImage& screenshot, doubl
     const cv::Mat screen = cvimages::bgraView(pixels);
 
     std::optional<ImageMatch> best;
-    for (const cv::Point place : prepared->coarse->candidates(screen, threshold)) {
+    for (const cv::Point place : prepared->search->candidates(screen, threshold)) {
         const double similarity = placeSimilarity(prepared->image, screen, place);
         if (!best || similarity > best->similarity)
             best = ImageMatch{QRect(QPoint(place.x, place.y), wanted), similarity};

@@ -14,6 +14,7 @@ private slots:
         QTest::addColumn<QString>("mustContain");
         QTest::newRow("license") << LicenseDocument::License << "Kestrun";
         QTest::newRow("oss") << LicenseDocument::OssNotice << "Qt";
+        QTest::newRow("oss names OpenCV") << LicenseDocument::OssNotice << "OpenCV";
         QTest::newRow("qt") << LicenseDocument::QtInfo << "libQt6Core.so.6";
         QTest::newRow("lgpl") << LicenseDocument::Lgpl << "GNU LESSER GENERAL PUBLIC LICENSE";
     }
