@@ -13,19 +13,24 @@ QRect FrozenDesktop::physicalGeometry(const ScreenArea& screen) const {
     return QRect(screen.geometry.topLeft(), size.toSize());
 }
 
-QPoint FrozenDesktop::toPhysical(const QPointF& position) const {
-    if (areas.isEmpty())
-        return position.toPoint();
-    const ScreenArea* owner = &areas.first();
+const ScreenArea* FrozenDesktop::screenAt(const QPointF& position) const {
     for (const ScreenArea& screen : areas)
-        if (QRectF(screen.geometry).contains(position)) {
-            owner = &screen;
-            break;
-        }
-    const QPointF origin = owner->geometry.topLeft();
-    const QPointF offset = (position - origin) * owner->devicePixelRatio;
-    return owner->geometry.topLeft() +
-           QPoint(int(std::floor(offset.x())), int(std::floor(offset.y())));
+        if (QRectF(screen.geometry).contains(position))
+            return &screen;
+    return areas.isEmpty() ? nullptr : &areas.first();
+}
+
+QPoint FrozenDesktop::physicalPixel(const QPointF& event, const QPoint& pointer) const {
+    const ScreenArea* screen = screenAt(event);
+    if (!screen)
+        return pointer;
+    const qreal ratio = screen->devicePixelRatio;
+    const QPointF origin = screen->geometry.topLeft();
+    const QPointF scaled = origin + (event - origin) * ratio;
+    const QPoint fromEvent(int(std::floor(scaled.x())), int(std::floor(scaled.y())));
+    const QPoint apart = pointer - fromEvent;
+    const bool stillThere = std::abs(apart.x()) < ratio && std::abs(apart.y()) < ratio;
+    return stillThere ? pointer : fromEvent;
 }
 
 QRect FrozenDesktop::shotPartOf(int index) const {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QPoint>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
@@ -20,9 +21,11 @@ public:
     const QImage& shot() const { return picture; }
     const QList<ScreenArea>& screens() const { return areas; }
 
-    // A device-independent desktop position in physical pixels, converted by
-    // the screen it lies on (the first screen for a point on none).
-    QPoint toPhysical(const QPointF& position) const;
+    // The physical pixel of a pointer event. Qt rounds a scaled screen's
+    // event positions to its own pixels, while the pointer read afterwards
+    // may have moved on: the pointer's pixel is taken where it still lies
+    // within the event's rounding, the event's position scaled otherwise.
+    QPoint physicalPixel(const QPointF& event, const QPoint& pointer) const;
     // The part of the screenshot screen `index` shows, in its pixels.
     QRect shotPartOf(int index) const;
     // A physical rectangle where it shows on screen `index`, relative to the
@@ -40,6 +43,7 @@ public:
 
 private:
     QRect physicalGeometry(const ScreenArea& screen) const;
+    const ScreenArea* screenAt(const QPointF& position) const;
 
     QImage picture;
     QRect area;

@@ -1,12 +1,12 @@
 #include "app/imagecaptureoverlay.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QWidget>
+
+#include "platform/platform.h"
 
 // One screen's window: the screenshot's part on that screen, darkened but
 // for the rectangle being dragged.
@@ -15,9 +15,7 @@ public:
     FrozenScreen(ImageCaptureOverlay& overlay, int index, bool japanese)
         : overlay(overlay), index(index), japanese(japanese) {
         setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
-        setAttribute(Qt::WA_DeleteOnClose, false);
         setCursor(Qt::CrossCursor);
-        setMouseTracking(true);
         const ScreenArea& screen = overlay.desktop().screens().at(index);
         setGeometry(screen.geometry);
         setObjectName(QStringLiteral("frozen_screen_%1").arg(index));
@@ -46,12 +44,15 @@ protected:
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
-            overlay.press(event->globalPosition());
+            overlay.press(pixelOf(event));
     }
-    void mouseMoveEvent(QMouseEvent* event) override { overlay.drag(event->globalPosition()); }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (event->buttons() & Qt::LeftButton)
+            overlay.drag(pixelOf(event));
+    }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
-            overlay.release(event->globalPosition());
+            overlay.release(pixelOf(event));
     }
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Escape)
@@ -60,6 +61,11 @@ protected:
     void closeEvent(QCloseEvent*) override { overlay.cancel(); }
 
 private:
+    QPoint pixelOf(const QMouseEvent* event) const {
+        return overlay.desktop().physicalPixel(event->globalPosition(),
+                                               Platform::instance().input().cursorPosition());
+    }
+
     ImageCaptureOverlay& overlay;
     int index;
     bool japanese;
@@ -89,26 +95,26 @@ QRect ImageCaptureOverlay::selection() const {
     return pressed ? frozen.selection(*pressed, current) : QRect();
 }
 
-void ImageCaptureOverlay::press(const QPointF& position) {
-    pressed = frozen.toPhysical(position);
+void ImageCaptureOverlay::press(const QPoint& position) {
+    pressed = position;
     current = *pressed;
     for (const std::unique_ptr<FrozenScreen>& window : windows)
         window->update();
 }
 
-void ImageCaptureOverlay::drag(const QPointF& position) {
+void ImageCaptureOverlay::drag(const QPoint& position) {
     if (!pressed)
         return;
-    current = frozen.toPhysical(position);
+    current = position;
     for (const std::unique_ptr<FrozenScreen>& window : windows)
         window->update();
 }
 
 // A click without a drag takes nothing: the user may press again.
-void ImageCaptureOverlay::release(const QPointF& position) {
+void ImageCaptureOverlay::release(const QPoint& position) {
     if (!pressed || finished)
         return;
-    current = frozen.toPhysical(position);
+    current = position;
     const QRect chosen = selection();
     pressed.reset();
     if (chosen.width() < 2 || chosen.height() < 2) {

@@ -30,10 +30,10 @@ public:
     // The rectangle being dragged, physical; empty while none is.
     QRect selection() const;
 
-    // From the screen windows: device-independent desktop positions.
-    void press(const QPointF& position);
-    void drag(const QPointF& position);
-    void release(const QPointF& position);
+    // From the screen windows: the pointer's physical desktop positions.
+    void press(const QPoint& position);
+    void drag(const QPoint& position);
+    void release(const QPoint& position);
     void cancel();
 
 signals:

@@ -29,10 +29,14 @@ private slots:
 
         QCOMPARE(frozen.shotPartOf(0), QRect(1920, 0, 1920, 1080));
         QCOMPARE(frozen.shotPartOf(1), QRect(0, 0, 1920, 1080));
-        QCOMPARE(frozen.toPhysical(QPointF(-1920 + 920.0 / scale, 300.0 / scale)),
-                 QPoint(-1000, 300));
-        QCOMPARE(frozen.toPhysical(QPointF(640.5, 10)),
-                 QPoint(640 * scale + scale / 2, 10 * scale));
+        // The pointer's pixel where it lies within the event's rounding; the
+        // event's where the pointer has moved on.
+        const QPointF event(-1920 + 920.0 / scale, 300.0 / scale);
+        QCOMPARE(frozen.physicalPixel(event, QPoint(-1000 + scale - 1, 300)),
+                 QPoint(-1000 + scale - 1, 300));
+        QCOMPARE(frozen.physicalPixel(event, QPoint(-1000, 300 + scale)), QPoint(-1000, 300));
+        QCOMPARE(frozen.physicalPixel(QPointF(640, 10), QPoint(5, 5)),
+                 QPoint(640 * scale, 10 * scale));
         QCOMPARE(frozen.onScreen(QRect(100, 50, 64, 32), 0),
                  QRectF(100.0 / scale, 50.0 / scale, 64.0 / scale, 32.0 / scale));
         QCOMPARE(toDeviceIndependent(QRect(-1000, 300, 64, 32), screens),

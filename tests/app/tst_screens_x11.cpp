@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -11,6 +12,9 @@
 #include "app/hoverhidewindow.h"
 #include "keys/rundialog.h"
 #include "modalanswerer.h"
+#include "model/screenpages.h"
+#include "picturewindow.h"
+#include "platform/platform.h"
 #include "windowfixture.h"
 #include "xevwatcher.h"
 
@@ -21,6 +25,7 @@ namespace {
 constexpr int mousePointerType = 2;
 constexpr int smoothMoveType = 3;
 constexpr int clickCondition = 3;
+constexpr int moveToImageType = 7;
 
 // Where the pointer is on the X screen, as xdotool reads it.
 QPoint pointer() {
@@ -36,6 +41,16 @@ QPoint pointer() {
 bool moveTo(const QPoint& point) {
     return XevWatcher::xdotool(
         {"mousemove", QString::number(point.x()), QString::number(point.y())});
+}
+
+// The image capture's windows, once every one is on the screen.
+bool frozenScreensShown() {
+    int shown = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName().startsWith(QLatin1String("frozen_screen_")) &&
+            widget->isVisible() && QTest::qWaitForWindowExposed(widget))
+            ++shown;
+    return shown == QGuiApplication::screens().size();
 }
 
 } // namespace
@@ -115,6 +130,45 @@ private slots:
         QVERIFY(XevWatcher::xdotool({"click", "1"}));
         QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 10000);
         QCOMPARE(pointer(), onPrimary);
+    }
+
+    // The frozen screenshot shows scaled, yet the image taken is the screen's
+    // own pixels under the physical rectangle dragged, and Test finds it.
+    void anImageTakenOverTheFrozenScreensIsTheScreensPixels() {
+        const int scale = int(QGuiApplication::primaryScreen()->devicePixelRatio());
+        // On the left monitor, whose origin is the desktop's.
+        PictureWindow picture(PictureWindow::testPicture(11, QSize(48, 40)), QPoint(200, 150));
+        QVERIFY(picture.showAndWait());
+        const QRect physical(QPoint(200, 150) * scale, QSize(48, 40) * scale);
+        const QImage expected = Platform::instance().screenCapture().grab(physical);
+
+        kestrun window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        fixture::enterEditor(window);
+        fixture::addCommandType(window, moveToImageType);
+        QVERIFY(moveTo({3000, 100}));
+        child<QPushButton>(window, "command_image_take_button")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(frozenScreensShown(), 5000);
+        const QPoint last = physical.bottomRight();
+        QVERIFY(XevWatcher::xdotool({"mousemove", QString::number(physical.x()),
+                                     QString::number(physical.y()), "mousedown", "1", "mousemove",
+                                     QString::number(last.x()), QString::number(last.y()),
+                                     "mouseup", "1"}));
+        QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 5000);
+        const std::optional<screenpages::ImageSearch> taken =
+            screenpages::readImageSearch(window.commands()[0], nullptr);
+        QVERIFY(taken);
+        QCOMPARE(taken->image.convertToFormat(QImage::Format_RGB32), expected);
+
+        auto answer = ModalAnswerer::messageBox(QMessageBox::Ok);
+        child<QPushButton>(window, "image_test_button")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(answer->answered(), 5000);
+        QCOMPARE(answer->text, QStringLiteral("(%1, %2) に見つかりました（%3 × %4、類似度 1.00）。")
+                                   .arg(physical.x())
+                                   .arg(physical.y())
+                                   .arg(physical.width())
+                                   .arg(physical.height()));
     }
 
     // At scale 2 a monitor's 960 x 540 are smaller than the window: it fits,

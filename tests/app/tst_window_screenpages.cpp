@@ -38,6 +38,14 @@ QWidget* frozenScreen() {
     return nullptr;
 }
 
+// The bars of the frame Test draws around a match, while it stands.
+int frameBars() {
+    int bars = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        bars += widget->objectName() == QLatin1String("match_frame") && widget->isVisible();
+    return bars;
+}
+
 void undo(const kestrun& window) {
     child<QAction>(window, "undo_action")->trigger();
 }
@@ -128,6 +136,8 @@ private slots:
 
         QCOMPARE(testMessage(child<QPushButton>(window, "image_test_button")),
                  "Found at (300, 200), 40 x 30, similarity 1.00.");
+        QCOMPARE(frameBars(), 4);
+        QTRY_COMPARE_WITH_TIMEOUT(frameBars(), 0, 3000);
         platform.capture.fill(QRect(300, 200, 40, 30), Qt::white);
         QVERIFY(testMessage(child<QPushButton>(window, "image_test_button"))
                     .startsWith("Not found: the best similarity seen was "));

@@ -5,6 +5,7 @@
 
 #include "fuzzcheck.h"
 #include "model/project.h"
+#include "model/screenpages.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     silenceQtMessages();
@@ -13,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!read.ok) {
         FUZZ_CHECK(read.error.title == QStringLiteral("読み込みエラー"));
         FUZZ_CHECK(read.error.text == QStringLiteral("ファイルの形式が正しくありません。") ||
-                   read.error.text.startsWith(QStringLiteral("JSON 解析エラー: ")));
+                   read.error.text.startsWith(QStringLiteral("JSON 解析エラー: ")) ||
+                   read.error.text.contains(QStringLiteral(" ページ目の")));
         return 0;
     }
 
@@ -25,6 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!tokens.isEmpty());
     for (const QStringList& tokens : project.list_condition)
         FUZZ_CHECK(!tokens.isEmpty());
+    // A screen page that loads has tokens its run can read.
+    for (const PageList* pages : {&project.list_command, &project.list_condition})
+        for (const QStringList& tokens : *pages)
+            FUZZ_CHECK(!screenpages::screenPageError(tokens));
 
     // Saved and read back, it is the same project and saves to the same bytes.
     const QByteArray saved = projectToJson(project);
