@@ -188,8 +188,10 @@ std::vector<PyramidSearch::Candidate> PyramidSearch::searchWhole(const ScreenLev
         if (top <= nothing || keptFew(found.size(), mostCoarsest, top, gate))
             break;
         found.push_back({at - image.inset, top});
-        // Places overlapping this one by more than half are the same find.
-        const cv::Size near = image.grey.size();
+        // Places overlapping this one by more than three quarters are the
+        // same find; those further off may be another, which only looks a
+        // little less alike here.
+        const cv::Size near = image.grey.size() / 2;
         const cv::Rect around(at - cv::Point(near.width / 2, near.height / 2), near);
         result(around & cv::Rect(cv::Point(), result.size())).setTo(nothing);
     }
