@@ -46,11 +46,16 @@ template <typename Read> auto readOrStop(const QStringList& tokens, RunContext& 
 
 // A desktop whose screen cannot be captured stops the run at such a page
 // rather than let it wait for ever.
+void refuseScreenPage(RunContext& run) {
+    screenwait::logUnavailable(run.screenCapture());
+    run.stopRun();
+}
+
+// For an operation, which searches on a thread of its own.
 bool canCaptureOrStop(RunContext& run) {
     if (run.screenCapture().isAvailable())
         return true;
-    screenwait::logUnavailable(run.screenCapture());
-    run.stopRun();
+    refuseScreenPage(run);
     return false;
 }
 
@@ -72,14 +77,16 @@ void moveToImage(const QStringList& tokens, RunContext& run) {
 
 void awaitImage(const QStringList& tokens, RunContext& run) {
     const auto search = readOrStop(tokens, run, screenpages::readImageSearch);
-    if (search && canCaptureOrStop(run))
-        screenwait::waitForImage(run.screenCapture(), run.stopSignal(), *search);
+    if (search && screenwait::waitForImage(run.screenCapture(), run.stopSignal(), *search).end ==
+                      screenwait::End::Unavailable)
+        refuseScreenPage(run);
 }
 
 void awaitColor(const QStringList& tokens, RunContext& run) {
     const auto probe = readOrStop(tokens, run, screenpages::readColorProbe);
-    if (probe && canCaptureOrStop(run))
-        screenwait::waitForColor(run.screenCapture(), run.stopSignal(), *probe);
+    if (probe && screenwait::waitForColor(run.screenCapture(), run.stopSignal(), *probe) ==
+                     screenwait::End::Unavailable)
+        refuseScreenPage(run);
 }
 
 } // namespace

@@ -43,6 +43,15 @@ std::vector<int> ServerView::keysDown() const {
     return down;
 }
 
+bool ServerView::anyButtonDown() const {
+    Window root = 0, child = 0;
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    unsigned mask = 0;
+    XQueryPointer(connection, DefaultRootWindow(connection), &root, &child, &x, &y, &windowX,
+                  &windowY, &mask);
+    return mask & (Button1Mask | Button2Mask | Button3Mask);
+}
+
 bool ServerView::autoRepeats(int keycode) const {
     XKeyboardState state;
     XGetKeyboardControl(connection, &state);

@@ -24,6 +24,8 @@ public:
     // Keycodes the server reports down.
     std::vector<int> keysDown() const;
     bool autoRepeats(int keycode) const;
+    // Whether the server has a mouse button down.
+    bool anyButtonDown() const;
     // Switches the layout with setxkbmap; group 1 is the second layout.
     void setLayout(const QString& layouts, int lockedGroup = 0);
 

@@ -49,15 +49,6 @@ void tap(Display* display, std::initializer_list<int> keycodes) {
     XSync(display, False);
 }
 
-bool anyButtonDown(const ServerView& server) {
-    Window root = 0, child = 0;
-    int x = 0, y = 0, windowX = 0, windowY = 0;
-    unsigned mask = 0;
-    XQueryPointer(server.display(), DefaultRootWindow(server.display()), &root, &child, &x, &y,
-                  &windowX, &windowY, &mask);
-    return mask & (Button1Mask | Button2Mask | Button3Mask);
-}
-
 // The processes whose parent is `parent`.
 QByteArray childrenOf(qint64 parent) {
     const QString tasks = QStringLiteral("/proc/%1/task/").arg(parent);
@@ -221,7 +212,7 @@ private slots:
         QVERIFY(play.process.waitForFinished(10000));
         QCOMPARE(play.process.exitStatus(), QProcess::CrashExit);
         QTRY_VERIFY(server.keysDown().empty());
-        QTRY_VERIFY(!anyButtonDown(server));
+        QTRY_VERIFY(!server.anyButtonDown());
         QTRY_VERIFY(server.autoRepeats(keycodeA));
         QTRY_COMPARE(emptyKeycodes(server), freeBefore);
     }

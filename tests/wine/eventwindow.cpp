@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QTest>
 
-EventWindow::EventWindow(bool keepForeground, QRect geometry, const QString& title)
+EventWindow::EventWindow(bool keepForeground, QRect geometry, const QString& title,
+                         std::optional<unsigned> pictureSeed)
     : geometry(geometry), outputPath(folder.filePath(QStringLiteral("events.txt"))) {
     QStringList arguments{outputPath};
     if (keepForeground)
         arguments << QStringLiteral("--keep-foreground");
     if (!title.isEmpty())
         arguments << QStringLiteral("--title") << title;
+    if (pictureSeed)
+        arguments << QStringLiteral("--picture") << QString::number(*pictureSeed);
     arguments << QString::number(geometry.x()) << QString::number(geometry.y())
               << QString::number(geometry.width()) << QString::number(geometry.height());
     process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/winevents.exe"),

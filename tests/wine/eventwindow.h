@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QString>
 #include <QTemporaryDir>
+#include <optional>
 #include <vector>
 
 // The winevents window, started for one test: it shows what a real Win32
@@ -20,9 +21,11 @@ public:
 
     // With keepForeground the window takes the foreground back whenever
     // another window takes it, and notes who did.
-    // A title replaces the window's own ("winevents").
+    // A title replaces the window's own ("winevents"). A picture seed makes
+    // it paint that test picture (testpicture.h) at its client area's top left.
     explicit EventWindow(bool keepForeground = true, QRect geometry = QRect(100, 100, 400, 300),
-                         const QString& title = {});
+                         const QString& title = {},
+                         std::optional<unsigned> pictureSeed = std::nullopt);
     ~EventWindow();
 
     // Whether the window came up and has the foreground.

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include "eventwindow.h"
+#include "model/screenpages.h"
+#include "picturewindow.h"
 #include "platform/platform.h"
 #include "platform/win32/windowsapi.h"
 #include "playprocess.h"
@@ -112,6 +114,27 @@ private slots:
         QVERIFY(alpha.waitFor("char", 2));
         QCOMPARE(alpha.typedText(), "hi");
         QCOMPARE(beta.count("keydown"), 0);
+    }
+
+    // The image condition finds the picture a Win32 window paints, through
+    // BitBlt, and tells it from a picture no window shows.
+    void imageConditionFindsAPaintedPicture() {
+        EventWindow window(true, QRect(200, 150, 300, 200), {}, 5);
+        QVERIFY(window.isReady());
+        const auto condition = [](unsigned seed, const QString& mode) {
+            return QStringList{keyword::Image,
+                               screenpages::imageToken(PictureWindow::testPicture(seed)),
+                               QStringLiteral("0.9"), QString(), mode};
+        };
+        PlayProcess play;
+        const QString project =
+            play.writeProject({{keyword::None}, {keyword::None}},
+                              {condition(5, keyword::Appears), condition(6, keyword::Disappears)});
+        play.start({"--verbose", project});
+        const int status = play.finish(20000);
+        const QString output = play.standardOutput();
+        QVERIFY2(status == 0, qPrintable(output + play.standardError()));
+        QVERIFY2(output.contains(QStringLiteral("page 2/2")), qPrintable(output));
     }
 
     // One run at a time in a session: a second player refuses at once; one

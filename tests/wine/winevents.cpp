@@ -2,7 +2,8 @@
 // character, button and activation message it receives to a file, one line
 // each, so that a test can see what a real Win32 client gets.
 //
-// Usage: winevents OUTPUT_FILE [--keep-foreground] [--title TITLE] [X Y WIDTH HEIGHT]
+// Usage: winevents OUTPUT_FILE [--keep-foreground] [--title TITLE] [--picture SEED]
+//                  [X Y WIDTH HEIGHT]
 //
 // Lines (numbers decimal, TIME the message time in milliseconds):
 //   ready HWND                     the window exists and has the foreground
@@ -12,13 +13,16 @@
 //   foreground PID CLASS            another window took the foreground: the
 //                                   process it belongs to and its class
 // With --keep-foreground the window takes the foreground back at once, so
-// that input synthesised afterwards still arrives here.
+// that input synthesised afterwards still arrives here. With --picture it
+// paints the 64 x 64 test picture of that seed at the top left of its client
+// area, in physical pixels, for a search of the screen to find.
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 
 #include "platform/win32/windowsapi.h"
+#include "testpicture.h"
 
 namespace {
 
@@ -26,6 +30,8 @@ FILE* output = nullptr;
 bool announced = false;
 bool keepForeground = false;
 HWND lastForeground = nullptr;
+bool showsPicture = false;
+unsigned pictureSeed = 0;
 constexpr UINT_PTR watchTimer = 1;
 
 void writeLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
@@ -70,6 +76,22 @@ void watchForeground(HWND window) {
     lastForeground = foreground;
     if (keepForeground)
         SetForegroundWindow(window);
+}
+
+void paintPicture(HDC dc) {
+    constexpr int side = 64;
+    static DWORD pixels[side * side];
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            pixels[y * side + x] = testpicture::pixel(pictureSeed, x, y);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = -side; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(dc, 0, 0, side, side, 0, 0, 0, side, pixels, &info, DIB_RGB_COLORS);
 }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -118,6 +140,14 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
         }
         return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window, &paint);
+        if (showsPicture)
+            paintPicture(dc);
+        EndPaint(window, &paint);
+        return 0;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -140,9 +170,14 @@ int wmain(int argc, wchar_t** argv) {
         title = argv[first + 1];
         first += 2;
     }
+    if (argc > first + 1 && std::wcscmp(argv[first], L"--picture") == 0) {
+        showsPicture = true;
+        pictureSeed = static_cast<unsigned>(std::wcstoul(argv[first + 1], nullptr, 10));
+        first += 2;
+    }
     if (argc < 2 || (argc != first && argc != first + 4)) {
         std::fputs("usage: winevents OUTPUT_FILE [--keep-foreground] [--title TITLE] "
-                   "[X Y WIDTH HEIGHT]\n",
+                   "[--picture SEED] [X Y WIDTH HEIGHT]\n",
                    stderr);
         return 2;
     }
