@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/inputbackend.h"
-#include "platform/x11/x11keyboardmap.h"
+#include "platform/x11/x11devicestate.h"
 #include "platform/x11/x11rawinput.h"
 #include "platform/x11/x11sentinput.h"
 
@@ -27,8 +27,8 @@ class RawEventReader {
 public:
     RawEventReader(Display* display, int xiOpcode, int xkbEventBase, InputEventListener& listener,
                    X11SentInput* ownInput)
-        : display(display), xiOpcode(xiOpcode), xkbEventBase(xkbEventBase), listener(listener),
-          ownInput(ownInput), keyboardMap(display) {}
+        : display(display), xiOpcode(xiOpcode), listener(listener), ownInput(ownInput),
+          devices(display, xkbEventBase) {}
 
     void readInitialState();
     void handle(XEvent& event);
@@ -38,21 +38,16 @@ private:
     void buttonChanged(int button, bool down);
     void readXTestDevices();
     bool isOwn(const XIRawEvent& raw, int type);
-    bool numLockOn() const { return lockedMods & XkbKeysymToModifiers(display, XK_Num_Lock); }
 
     Display* display;
     int xiOpcode;
-    int xkbEventBase;
     InputEventListener& listener;
     X11SentInput* ownInput;
     std::set<int> xtestDevices;
-    X11KeyboardMap keyboardMap;
-    int group = 0;
-    unsigned lockedMods = 0;
+    X11DeviceState devices;
     std::array<int, 256> keyNames{};
     // By virtual-key code.
     std::array<bool, vk::MButton + 1> buttonsDown{};
-    X11PointerButtons pointerButtons;
 };
 
 // The devices XTest input comes from, ours and every other program's.
@@ -79,11 +74,7 @@ bool RawEventReader::isOwn(const XIRawEvent& raw, int type) {
 
 void RawEventReader::readInitialState() {
     readXTestDevices();
-    XkbStateRec state;
-    XkbGetState(display, XkbUseCoreKbd, &state);
-    group = state.group;
-    lockedMods = state.locked_mods;
-    pointerButtons.readMapping(display);
+    devices.readInitial();
     char keys[32];
     XQueryKeymap(display, keys);
     for (int keycode = 0; keycode < 256; ++keycode)
@@ -113,8 +104,9 @@ void RawEventReader::keyChanged(int keycode, bool down) {
         // A repeat, or a second device pressing the same key, is no change.
         if (name != 0)
             return;
-        keyboardMap.refresh();
-        name = keyboardMap.virtualKeyOf(static_cast<KeyCode>(keycode), group, numLockOn());
+        devices.keyboardMap.refresh();
+        name = devices.keyboardMap.virtualKeyOf(static_cast<KeyCode>(keycode), devices.group,
+                                                devices.numLockOn());
         if (name != 0)
             listener.inputChanged(name, true);
     } else if (name != 0) {
@@ -123,7 +115,7 @@ void RawEventReader::keyChanged(int keycode, bool down) {
 }
 
 void RawEventReader::buttonChanged(int button, bool down) {
-    const int code = pointerButtons.virtualKeyOf(button);
+    const int code = devices.pointerButtons.virtualKeyOf(button);
     if (code == 0 || buttonsDown[code] == down)
         return;
     buttonsDown[code] = down;
@@ -153,21 +145,7 @@ void RawEventReader::handle(XEvent& event) {
         XFreeEventData(display, &event.xcookie);
         return;
     }
-    if (event.type == MappingNotify) {
-        if (event.xmapping.request == MappingPointer)
-            pointerButtons.readMapping(display);
-        return;
-    }
-    if (xkbEventBase && event.type == xkbEventBase) {
-        const auto& xkb = reinterpret_cast<const XkbAnyEvent&>(event);
-        if (xkb.xkb_type == XkbStateNotify) {
-            const auto& state = reinterpret_cast<const XkbStateNotifyEvent&>(event);
-            group = state.group;
-            lockedMods = state.locked_mods;
-        } else {
-            keyboardMap.invalidate();
-        }
-    }
+    devices.follow(event);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 #include "platform/eventclock.h"
 #include "platform/inputbackend.h"
-#include "platform/x11/x11keyboardmap.h"
+#include "platform/x11/x11devicestate.h"
 #include "platform/x11/x11rawinput.h"
 #include "platform/x11/x11typedtext.h"
 
@@ -21,8 +21,8 @@ namespace {
 class RecordingReader {
 public:
     RecordingReader(const X11RawInputConnection& connection, InputRecordingListener& listener)
-        : display(connection.display()), xiOpcode(connection.xiOpcode()),
-          xkbEventBase(connection.xkbEventBase()), listener(listener), keyboardMap(display) {}
+        : display(connection.display()), xiOpcode(connection.xiOpcode()), listener(listener),
+          devices(display, connection.xkbEventBase()) {}
 
     void readInitialState();
     void handle(XEvent& event);
@@ -33,20 +33,12 @@ private:
     void pointerMoved(const XIRawEvent& raw);
     bool anotherMotionPending();
     void report(RecordedInput::Kind kind, unsigned long time, int code, QString text = {});
-    bool numLockOn() const { return lockedMods & XkbKeysymToModifiers(display, XK_Num_Lock); }
 
     Display* display;
     int xiOpcode;
-    int xkbEventBase;
     InputRecordingListener& listener;
-    X11KeyboardMap keyboardMap;
+    X11DeviceState devices;
     X11TypedText typedText;
-    X11PointerButtons pointerButtons;
-    // The keyboard state as the server's last notification gave it: the
-    // server sends the change a modifier makes before the next key's event.
-    int group = 0;
-    unsigned mods = 0;
-    unsigned lockedMods = 0;
     std::array<int, 256> keyNames{};
     // By virtual-key code.
     std::array<bool, vk::MButton + 1> buttonsDown{};
@@ -55,13 +47,8 @@ private:
 };
 
 void RecordingReader::readInitialState() {
-    XkbStateRec state;
-    XkbGetState(display, XkbUseCoreKbd, &state);
-    group = state.group;
-    mods = state.lookup_mods;
-    lockedMods = state.locked_mods;
-    pointerButtons.readMapping(display);
-    keyboardMap.refresh();
+    devices.readInitial();
+    devices.keyboardMap.refresh();
 }
 
 void RecordingReader::report(RecordedInput::Kind kind, unsigned long time, int code, QString text) {
@@ -96,18 +83,18 @@ void RecordingReader::keyChanged(const XIRawEvent& raw, bool down) {
     }
     if (name != 0)
         return;
-    keyboardMap.refresh();
-    name = keyboardMap.virtualKeyOf(static_cast<KeyCode>(keycode), group, numLockOn());
+    devices.keyboardMap.refresh();
+    const auto code = static_cast<KeyCode>(keycode);
+    name = devices.keyboardMap.virtualKeyOf(code, devices.group, devices.numLockOn());
     unsigned consumed = 0;
-    const KeySym keysym =
-        keyboardMap.keysymOf(static_cast<KeyCode>(keycode), group, mods, consumed);
-    QString text = typedText.pressed(keysym, mods & ~consumed & ControlMask);
+    const KeySym keysym = devices.keyboardMap.keysymOf(code, devices.group, devices.mods, consumed);
+    QString text = typedText.pressed(keysym, devices.mods & ~consumed & ControlMask);
     if (name != 0)
         report(RecordedInput::Kind::KeyDown, raw.time, name, std::move(text));
 }
 
 void RecordingReader::buttonChanged(const XIRawEvent& raw, bool down) {
-    const int code = pointerButtons.virtualKeyOf(raw.detail);
+    const int code = devices.pointerButtons.virtualKeyOf(raw.detail);
     if (code == 0 || buttonsDown[code] == down)
         return;
     buttonsDown[code] = down;
@@ -150,22 +137,7 @@ void RecordingReader::handle(XEvent& event) {
         XFreeEventData(display, &event.xcookie);
         return;
     }
-    if (event.type == MappingNotify) {
-        if (event.xmapping.request == MappingPointer)
-            pointerButtons.readMapping(display);
-        return;
-    }
-    if (xkbEventBase && event.type == xkbEventBase) {
-        const auto& xkb = reinterpret_cast<const XkbAnyEvent&>(event);
-        if (xkb.xkb_type == XkbStateNotify) {
-            const auto& state = reinterpret_cast<const XkbStateNotifyEvent&>(event);
-            group = state.group;
-            mods = state.lookup_mods;
-            lockedMods = state.locked_mods;
-        } else {
-            keyboardMap.invalidate();
-        }
-    }
+    devices.follow(event);
 }
 
 } // namespace
