@@ -2,6 +2,7 @@
 
 #include "platform/inputbackend.h"
 #include "platform/win32/win32inputbackend.h"
+#include "platform/win32/win32lowlevelhook.h"
 #include "platform/win32/windowsapi.h"
 
 namespace {
@@ -47,14 +48,6 @@ LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-struct Hook {
-    HHOOK handle;
-    ~Hook() {
-        if (handle)
-            UnhookWindowsHookEx(handle);
-    }
-};
-
 } // namespace
 
 bool Win32InputEventSource::run(InputEventListener& listener) {
@@ -62,9 +55,8 @@ bool Win32InputEventSource::run(InputEventListener& listener) {
     MSG message;
     PeekMessageW(&message, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     threadId.store(GetCurrentThreadId());
-    const Hook keyboard{
-        SetWindowsHookExW(WH_KEYBOARD_LL, keyboardProc, GetModuleHandleW(nullptr), 0)};
-    const Hook mouse{SetWindowsHookExW(WH_MOUSE_LL, mouseProc, GetModuleHandleW(nullptr), 0)};
+    const LowLevelHook keyboard(WH_KEYBOARD_LL, keyboardProc);
+    const LowLevelHook mouse(WH_MOUSE_LL, mouseProc);
     if (!keyboard.handle || !mouse.handle)
         return false;
     // What is already down (bit 0x8000: down now). The hook reports Shift,

@@ -5,6 +5,7 @@
 #include "platform/deadkeycomposition.h"
 #include "platform/eventclock.h"
 #include "platform/inputbackend.h"
+#include "platform/win32/win32lowlevelhook.h"
 #include "platform/win32/win32physicalpixels.h"
 #include "platform/win32/windowsapi.h"
 
@@ -214,14 +215,6 @@ LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-struct Hook {
-    HHOOK handle;
-    ~Hook() {
-        if (handle)
-            UnhookWindowsHookEx(handle);
-    }
-};
-
 } // namespace
 
 bool Win32InputRecording::run(InputRecordingListener& listener) {
@@ -232,9 +225,8 @@ bool Win32InputRecording::run(InputRecordingListener& listener) {
     const PhysicalPixels physical;
     Session session(listener, hookTicks);
     current = &session;
-    const Hook keyboard{
-        SetWindowsHookExW(WH_KEYBOARD_LL, keyboardProc, GetModuleHandleW(nullptr), 0)};
-    const Hook mouse{SetWindowsHookExW(WH_MOUSE_LL, mouseProc, GetModuleHandleW(nullptr), 0)};
+    const LowLevelHook keyboard(WH_KEYBOARD_LL, keyboardProc);
+    const LowLevelHook mouse(WH_MOUSE_LL, mouseProc);
     const bool hooked = keyboard.handle && mouse.handle;
     // The hooks are called while PeekMessage takes the messages sent to the
     // thread; what they queued is converted once it returns. So the hooks
