@@ -1,5 +1,7 @@
 #include <QtTest>
 
+#include <thread>
+
 #include "model/project.h"
 #include "model/screenpages.h"
 
@@ -61,6 +63,21 @@ private slots:
         QCOMPARE(probe->color, qRgb(0xa0, 0xb1, 0xc2));
         QVERIFY(probe->matches(qRgb(0xa0 + 12, 0xb1 - 12, 0xc2)));
         QVERIFY(!probe->matches(qRgb(0xa0, 0xb1, 0xc2 + 13)));
+    }
+
+    // A run reads its pages on threads that end; under MinGW, per-thread state
+    // left by the reading crashed such threads as they ended, now and then.
+    void colourPagesAreReadOnThreadsThatEnd() {
+        const QStringList page{"色", "1", "2", "#123456"};
+        // First on this thread, as loading the project does.
+        QVERIFY(screenpages::readColorProbe(page, nullptr));
+        for (int i = 0; i < 300; ++i) {
+            std::thread reader([&page] {
+                screenpages::readColorProbe(page, nullptr);
+                QThread::currentThread();
+            });
+            reader.join();
+        }
     }
 
     void badTokensAreRefusedNamingThePage_data() {
