@@ -16,6 +16,7 @@ struct ImageMatch {
 // Searches screenshots for one image. The image is prepared once; each search
 // then takes a screenshot (QImage::Format_RGB32) and gives the best place.
 // Knows neither widgets nor the desktop, so it is tested on still images.
+// A finder serves one search at a time.
 class ImageFinder {
 public:
     // Any QImage format; an alpha channel makes fully transparent pixels

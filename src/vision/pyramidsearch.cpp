@@ -100,11 +100,9 @@ PyramidSearch::ScreenLevel PyramidSearch::ScreenLevel::operator()(const cv::Rect
     return {grey(part), variance.empty() ? variance : variance(part)};
 }
 
-// The levels are kept from one search to the next on the same thread, so that
-// searching screenshots of one size allocates nothing.
 const std::vector<PyramidSearch::ScreenLevel>&
 PyramidSearch::screenPyramid(const cv::Mat& screen) const {
-    thread_local std::vector<ScreenLevel> pyramid;
+    std::vector<ScreenLevel>& pyramid = screenLevels;
     pyramid.resize(levels.size());
     if (!flat) {
         cv::cvtColor(screen, pyramid[0].grey, cv::COLOR_BGRA2GRAY);
@@ -114,17 +112,15 @@ PyramidSearch::screenPyramid(const cv::Mat& screen) const {
             level.variance.release();
         return pyramid;
     }
-    thread_local cv::Mat colour;
-    thread_local cv::Mat squares;
-    cv::cvtColor(screen, colour, cv::COLOR_BGRA2BGR);
-    colour.convertTo(pyramid[0].grey, CV_32FC3);
+    cv::cvtColor(screen, screenColour, cv::COLOR_BGRA2BGR);
+    screenColour.convertTo(pyramid[0].grey, CV_32FC3);
     pyramid[0].variance.release();
-    cv::multiply(pyramid[0].grey, pyramid[0].grey, squares);
+    cv::multiply(pyramid[0].grey, pyramid[0].grey, screenSquares);
     for (size_t level = 1; level < levels.size(); ++level) {
         ScreenLevel& coarser = pyramid[level];
         cv::pyrDown(pyramid[level - 1].grey, coarser.grey);
-        cv::pyrDown(squares, squares);
-        coarser.variance = squares - coarser.grey.mul(coarser.grey);
+        cv::pyrDown(screenSquares, screenSquares);
+        coarser.variance = screenSquares - coarser.grey.mul(coarser.grey);
     }
     return pyramid;
 }

@@ -12,6 +12,7 @@
 // correlation cannot compare, is compared in colour by closeness alone, with
 // the detail that blurring hides (the variance under each coarse pixel)
 // counted as difference.
+// One search at a time: the screenshot's levels are kept between searches.
 class PyramidSearch {
 public:
     explicit PyramidSearch(const PreparedImage& image);
@@ -59,4 +60,11 @@ private:
 
     bool flat = false;
     std::vector<Level> levels; // full resolution first
+    // The screenshot's levels, kept from one search to the next so that
+    // searching screenshots of one size allocates nothing. They belong to the
+    // search rather than to its thread: MinGW destroys thread_local objects
+    // after their storage is freed, which crashed threads as they ended.
+    mutable std::vector<ScreenLevel> screenLevels;
+    mutable cv::Mat screenColour;
+    mutable cv::Mat screenSquares;
 };

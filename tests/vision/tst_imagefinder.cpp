@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QRandomGenerator>
 
+#include <thread>
+
 #include "vision/imagefinder.h"
 
 namespace {
@@ -144,6 +146,24 @@ private slots:
         QVERIFY(match);
         QCOMPARE(match->rect, QRect(QPoint(70, 50), roundIcon.size()));
         QVERIFY(match->similarity > 0.99);
+    }
+
+    // A run searches on threads that end. Under MinGW, buffers left with such
+    // a thread crashed it as it ended, now and then.
+    void searchesOnThreadsThatEnd() {
+        const QImage screenshot = desktop().copy(0, 0, 200, 120);
+        const QRect cut(20, 10, 40, 30);
+        for (const QImage& image : {screenshot.copy(cut), flatImage(cut.size(), grey)}) {
+            for (int i = 0; i < 300; ++i) {
+                std::optional<ImageMatch> match;
+                std::thread searcher([&] {
+                    match = ImageFinder(image).bestMatch(screenshot, threshold);
+                    QThread::currentThread();
+                });
+                searcher.join();
+                QVERIFY(match);
+            }
+        }
     }
 
     void screenshotSmallerThanImage() {
