@@ -4,18 +4,14 @@
 #include <memory>
 
 #include <QApplication>
-#include <QLoggingCategory>
 
-#include "console/consoleoutput.h"
 #include "console/consoleprogram.h"
 #include "console/exitstatus.h"
 #include "console/stopsignals.h"
 #include "model/project.h"
 #include "model/unknownpages.h"
-#include "platform/desktoploss.h"
 #include "platform/inputguard.h"
 #include "platform/platform.h"
-#include "platform/sessionchoice.h"
 #include "play/pagedescription.h"
 #include "play/playcommandline.h"
 #include "run/run.h"
@@ -43,36 +39,13 @@ bool waitForRunLock(RunLock& lock, const StopSignal& interrupted) {
 int main(int argc, char* argv[]) {
     // Before QApplication starts any thread.
     startInputGuard();
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // Without a reachable X display Qt would abort before a word could be
-    // said; the offscreen platform lets the player explain what is missing.
-    const SessionKind session = applySessionChoice(SessionProgram::Player);
-#endif
-#ifdef Q_OS_WIN
-    // The manifest makes the process per-monitor aware before Qt starts, so
-    // Qt's own attempt fails and would say so on every start. The console
-    // carries the player's lines only; QT_LOGGING_RULES still overrides this.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.windows.warning=false"));
-#endif
+    const ConsoleSession session;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kestrun-play"));
-    QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
-    QApplication::setQuitOnLastWindowClosed(false);
-    endWhenTheDesktopCloses("kestrun-play");
+    session.start("kestrun-play", KESTRUN_VERSION);
 
     const PlayCommandLine line = PlayCommandLine::parse(QApplication::arguments());
-    switch (line.action) {
-    case PlayCommandLine::Action::ShowHelp:
-        writeText(stdout, line.message);
-        return Ended;
-    case PlayCommandLine::Action::ShowVersion:
-        printLine(stdout, QStringLiteral("kestrun-play " KESTRUN_VERSION));
-        return Ended;
-    case PlayCommandLine::Action::BadUsage:
-        return reportBadUsage("kestrun-play", line.message);
-    case PlayCommandLine::Action::Play:
-        break;
-    }
+    if (line.action != PlayCommandLine::Action::Work)
+        return answerRequest("kestrun-play", line);
 
     const ReadResult read = readProjectFile(line.file);
     if (!read.ok) {
@@ -85,12 +58,8 @@ int main(int argc, char* argv[]) {
 
     InputBackend& input = Platform::instance().input();
     if (!input.canSynthesize()) {
-        QString reason;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-        reason = u' ' + noInputReason(session, QGuiApplication::platformName(), false);
-#endif
-        printLine(stderr,
-                  QStringLiteral("kestrun-play: this session cannot synthesise input.") + reason);
+        printLine(stderr, QStringLiteral("kestrun-play: this session cannot synthesise input.") +
+                              session.whyNoInput());
         return NoInput;
     }
 

@@ -7,12 +7,7 @@
 
 namespace {
 
-PlayCommandLine badUsage(const QString& why) {
-    PlayCommandLine line;
-    line.action = PlayCommandLine::Action::BadUsage;
-    line.message = why;
-    return line;
-}
+constexpr auto badUsage = &refusedCommandLine<PlayCommandLine>;
 
 const QString exitStatusHelp =
     QStringLiteral("\nExit status:\n"
@@ -53,23 +48,10 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
                        "instead of ending at once with status 5."));
     parser.addOptions(
         {runsOption, repeatOption, delayOption, exitOption, verboseOption, waitOption});
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The project to play."));
-
-    if (!parser.parse(arguments))
-        return badUsage(parser.errorText());
-
     PlayCommandLine line;
-    if (parser.isSet(helpOption)) {
-        line.action = Action::ShowHelp;
-        line.message = parser.helpText() + exitStatusHelp;
+    if (!parseForWork(parser, arguments, exitStatusHelp, &line))
         return line;
-    }
-    if (parser.isSet(versionOption)) {
-        line.action = Action::ShowVersion;
-        return line;
-    }
 
     if (parser.isSet(runsOption) && parser.isSet(repeatOption))
         return badUsage(QStringLiteral("--runs and --repeat exclude each other."));
@@ -99,6 +81,6 @@ PlayCommandLine PlayCommandLine::parse(const QStringList& arguments) {
     if (files.size() != 1)
         return badUsage(QStringLiteral("Name exactly one project file."));
     line.file = files.first();
-    line.action = Action::Play;
+    line.action = Action::Work;
     return line;
 }

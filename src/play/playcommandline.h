@@ -3,11 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-// What kestrun-play was asked to do.
-struct PlayCommandLine {
-    enum class Action { Play, ShowHelp, ShowVersion, BadUsage };
+#include "console/commandlinerequest.h"
 
-    Action action = Action::BadUsage;
+// What kestrun-play was asked to do; its work is to play `file`.
+struct PlayCommandLine : CommandLineRequest {
     int runs = 1;
     // --repeat: until stopped. Any number of --runs is counted, 114514 too.
     bool repeat = false;
@@ -17,8 +16,6 @@ struct PlayCommandLine {
     // Wait for another run on the desktop to end rather than refuse.
     bool wait = false;
     QString file;
-    // The help text, or for BadUsage what was wrong.
-    QString message;
 
     static PlayCommandLine parse(const QStringList& arguments);
 };

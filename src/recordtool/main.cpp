@@ -1,17 +1,13 @@
 #include <QApplication>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QTimer>
 
-#include "console/consoleoutput.h"
 #include "console/consoleprogram.h"
 #include "console/exitstatus.h"
 #include "console/stopsignals.h"
 #include "keys/keycombination.h"
 #include "model/project.h"
-#include "platform/desktoploss.h"
 #include "platform/platform.h"
-#include "platform/sessionchoice.h"
 #include "record/recordedpages.h"
 #include "record/recordingsession.h"
 #include "recordtool/recordcommandline.h"
@@ -42,32 +38,13 @@ Project projectOf(const RecordedPages& pages) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // As for the player: without an X display the program still says why.
-    const SessionKind session = applySessionChoice(SessionProgram::Player);
-#endif
-#ifdef Q_OS_WIN
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.windows.warning=false"));
-#endif
+    const ConsoleSession session;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kestrun-record"));
-    QApplication::setApplicationVersion(QStringLiteral(KESTRUN_VERSION));
-    QApplication::setQuitOnLastWindowClosed(false);
-    endWhenTheDesktopCloses("kestrun-record");
+    session.start("kestrun-record", KESTRUN_VERSION);
 
     const RecordCommandLine line = RecordCommandLine::parse(QApplication::arguments());
-    switch (line.action) {
-    case RecordCommandLine::Action::ShowHelp:
-        writeText(stdout, line.message);
-        return Ended;
-    case RecordCommandLine::Action::ShowVersion:
-        printLine(stdout, QStringLiteral("kestrun-record " KESTRUN_VERSION));
-        return Ended;
-    case RecordCommandLine::Action::BadUsage:
-        return reportBadUsage("kestrun-record", line.message);
-    case RecordCommandLine::Action::Record:
-        break;
-    }
+    if (line.action != RecordCommandLine::Action::Work)
+        return answerRequest("kestrun-record", line);
 
     if (const QString why = whyNotWritable(line.file, line.force); !why.isEmpty()) {
         printLine(stderr, QStringLiteral("kestrun-record: ") + why);
@@ -75,12 +52,8 @@ int main(int argc, char* argv[]) {
     }
     std::unique_ptr<InputRecording> recording = Platform::instance().createInputRecording();
     if (!recording) {
-        QString reason;
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-        reason = u' ' + noInputReason(session, QGuiApplication::platformName(), false);
-#endif
-        printLine(stderr,
-                  QStringLiteral("kestrun-record: this session cannot record input.") + reason);
+        printLine(stderr, QStringLiteral("kestrun-record: this session cannot record input.") +
+                              session.whyNoInput());
         return NoInput;
     }
 

@@ -6,12 +6,7 @@
 
 namespace {
 
-RecordCommandLine badUsage(const QString& why) {
-    RecordCommandLine line;
-    line.action = RecordCommandLine::Action::BadUsage;
-    line.message = why;
-    return line;
-}
+constexpr auto badUsage = &refusedCommandLine<RecordCommandLine>;
 
 const QString exitStatusHelp =
     QStringLiteral("\nExit status:\n"
@@ -52,24 +47,11 @@ RecordCommandLine RecordCommandLine::parse(const QStringList& arguments) {
     const QCommandLineOption forceOption(QStringLiteral("force"),
                                          QStringLiteral("Replace FILE if it exists."));
     parser.addOptions({delayOption, exitOption, gapsOption, movesOption, forceOption});
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The project to write (.cmdat)."));
-
-    if (!parser.parse(arguments))
-        return badUsage(parser.errorText());
-
     RecordCommandLine line;
-    if (parser.isSet(helpOption)) {
-        line.action = Action::ShowHelp;
-        line.message = parser.helpText() + exitStatusHelp;
+    if (!parseForWork(parser, arguments, exitStatusHelp, &line))
         return line;
-    }
-    if (parser.isSet(versionOption)) {
-        line.action = Action::ShowVersion;
-        return line;
-    }
     if (parser.isSet(delayOption)) {
         line.options.delaySeconds = naturalNumber(parser.value(delayOption));
         if (line.options.delaySeconds < 0)
@@ -90,6 +72,6 @@ RecordCommandLine RecordCommandLine::parse(const QStringList& arguments) {
     if (files.size() != 1)
         return badUsage(QStringLiteral("Name exactly one project file."));
     line.file = files.first();
-    line.action = Action::Record;
+    line.action = Action::Work;
     return line;
 }
