@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QThread>
 
-#include <chrono>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -12,36 +11,9 @@
 #include "benchstats.h"
 #include "platform/win32/win32inputrecording.h"
 #include "platform/win32/windowsapi.h"
+#include "recordingcpu.h"
 
 namespace {
-
-double cpuSeconds() {
-    FILETIME created{}, exited{}, kernel{}, user{};
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    const auto seconds = [](const FILETIME& time) {
-        return double((quint64(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
-    };
-    return seconds(kernel) + seconds(user);
-}
-
-class Counter : public InputRecordingListener {
-public:
-    void recorded(const RecordedInput&) override { ++count; }
-    std::atomic<int> count{0};
-};
-
-template <class Work> void measure(const char* what, Counter& counter, Work work) {
-    const int eventsBefore = counter.count.load();
-    const double cpuBefore = cpuSeconds();
-    const auto wallBefore = std::chrono::steady_clock::now();
-    work();
-    const double cpu = cpuSeconds() - cpuBefore;
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
-    std::printf("%-28s %6.1f ms CPU over %5.2f s wall = %6.3f%% of one core, %5d events\n", what,
-                cpu * 1000, wall, 100 * cpu / wall, counter.count.load() - eventsBefore);
-    std::fflush(stdout);
-}
 
 void send(INPUT input) {
     SendInput(1, &input, sizeof input);
@@ -73,13 +45,13 @@ int main(int argc, char* argv[]) {
     std::vector<long long> ticks;
     ticks.reserve(1 << 16);
     recording.timeHooks(ticks);
-    Counter counter;
+    EventCounter counter;
     bool usable = true;
     std::thread reader([&] { usable = recording.run(counter); });
     QThread::msleep(500);
 
-    measure("idle, 5 s", counter, [] { QThread::sleep(5); });
-    measure("2,000 keys and moves", counter, [] {
+    measureRecording("idle, 5 s", counter, [] { QThread::sleep(5); });
+    measureRecording("2,000 keys and moves", counter, [] {
         sendFast(2000);
         QThread::msleep(200);
     });

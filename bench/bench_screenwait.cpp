@@ -3,7 +3,6 @@
 // wait going on; and the CPU a wait takes on a still and on a busy screen,
 // with DAMAGE and where it polls (an Xvfb of its own without DAMAGE).
 // Usage: DISPLAY=:N bench_screenwait [TRIALS]   (a 1920x1080 display)
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <atomic>
@@ -21,6 +20,7 @@
 
 #include "benchstats.h"
 #include "platform/x11/x11screencapture.h"
+#include "processcpu.h"
 #include "run/screenwait.h"
 #include "testpicture.h"
 #include "vision/imagefinder.h"
@@ -33,13 +33,6 @@ using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 QImage testPicture(unsigned seed, QSize size) {
@@ -236,10 +229,10 @@ void cpuWhileWaiting(ScreenCapture& capture, const char* what, int seconds) {
     search.image = testPicture(3, QSize(64, 64));
     BackgroundWait wait(capture, search);
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = processCpuSeconds();
     const auto wallBefore = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = processCpuSeconds() - cpuBefore;
     const double wall = millisecondsSince(wallBefore) / 1000;
     std::printf("%-44s %7.1f ms CPU over %.1f s = %6.2f %% of one core\n", what, cpu * 1000, wall,
                 100 * cpu / wall);

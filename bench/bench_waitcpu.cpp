@@ -1,7 +1,5 @@
 // CPU time the whole process uses while a run waits 10 seconds in a "時間"
 // condition with the exit-command watcher reading input events.
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 
@@ -10,19 +8,9 @@
 #include <QTest>
 
 #include "platform/platform.h"
+#include "processcpu.h"
 #include "recordingbackend.h"
 #include "run/run.h"
-
-namespace {
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -40,11 +28,11 @@ int main(int argc, char* argv[]) {
     run.setParameters(0, 1, QStringLiteral("83,3"), {{keyword::None}},
                       {{keyword::Time, QStringLiteral("10")}}, QStringLiteral("bench"));
     QTest::qWait(100);
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = processCpuSeconds();
     const auto wallBefore = std::chrono::steady_clock::now();
     run.start();
     QApplication::exec();
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = processCpuSeconds() - cpuBefore;
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
     std::printf("10 s \"時間\" wait (backend: %s): %.1f ms CPU over %.2f s wall = %.3f%% of one "

@@ -8,11 +8,11 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <cstdio>
-#include <sys/resource.h>
 
 #include "editdistance.h"
 #include "mixedtext.h"
 #include "platform/x11/x11inputbackend.h"
+#include "processcpu.h"
 #include "x11testing.h"
 #include "xevwindow.h"
 
@@ -65,13 +65,6 @@ void print(const char* layout, const char* typist, Outcome outcome) {
     std::fflush(stdout);
 }
 
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& time) { return time.tv_sec + time.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // The first `count` characters (code points) of `pattern` repeated.
 QString charactersOf(const QString& pattern, int count) {
     const QList<uint> points = pattern.toUcs4();
@@ -94,11 +87,11 @@ void printBackToBack(const char* name, const QString& characters) {
     {
         X11InputBackend backend;
         QElapsedTimer timer;
-        const double cpuBefore = cpuSeconds();
+        const double cpuBefore = processCpuSeconds();
         timer.start();
         typeText(backend, characters, 0us);
         milliseconds = timer.elapsed();
-        cpu = cpuSeconds() - cpuBefore;
+        cpu = processCpuSeconds() - cpuBefore;
     }
     const int count = int(characters.toUcs4().size());
     xev.waitFor("KeyPress", count, 120000);
