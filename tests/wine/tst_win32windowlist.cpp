@@ -50,9 +50,12 @@ private slots:
         EventWindow beta(false, QRect(500, 100, 300, 200), "Kestrun beta");
         ShowWindow(hwnd(alpha), SW_MINIMIZE);
         QTRY_VERIFY(IsIconic(hwnd(alpha)));
+        // Wine hears from the window manager a moment later that the window
+        // went; a restore before that is undone by the late news.
+        QTest::qWait(300);
         QVERIFY(windowpages::activate(windows, stop, "alpha"));
-        QTRY_VERIFY(!IsIconic(hwnd(alpha)));
-        QCOMPARE(GetForegroundWindow(), hwnd(alpha));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !IsIconic(hwnd(alpha)) && GetForegroundWindow() == hwnd(alpha); }));
     }
 
     void ownActivationSatisfiesCondition() {
@@ -105,7 +108,10 @@ private slots:
             RECT frame{};
             GetWindowRect(hwnd(*window), &frame);
             input.setCursorPosition((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
-            QTRY_COMPARE(windows.windowUnderPointer().handle, window->handle());
+            // Until Wine has moved the X pointer too, the cursor may read
+            // back where it was for a moment: asked once, it is named.
+            QVERIFY(QTest::qWaitFor(
+                [&] { return windows.windowUnderPointer().handle == window->handle(); }));
         }
     }
 };
