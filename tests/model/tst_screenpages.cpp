@@ -67,13 +67,16 @@ private slots:
 
     // A run reads its pages on threads that end; under MinGW, per-thread state
     // left by the reading crashed such threads as they ended, now and then.
-    void colourPagesAreReadOnThreadsThatEnd() {
-        const QStringList page{"色", "1", "2", "#123456"};
+    void screenPagesAreReadOnThreadsThatEnd() {
+        const QStringList colour{"色", "1", "2", "#123456"};
+        const QStringList image{"画像", pngToken(5, 4)};
         // First on this thread, as loading the project does.
-        QVERIFY(screenpages::readColorProbe(page, nullptr));
+        QVERIFY(screenpages::readColorProbe(colour, nullptr));
+        QVERIFY(screenpages::readImageSearch(image, nullptr));
         for (int i = 0; i < 300; ++i) {
-            std::thread reader([&page] {
-                screenpages::readColorProbe(page, nullptr);
+            std::thread reader([&] {
+                screenpages::readColorProbe(colour, nullptr);
+                screenpages::readImageSearch(image, nullptr);
                 QThread::currentThread();
             });
             reader.join();
