@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <chrono>
 
 void RecordedInputCollector::recorded(const RecordedInput& input) {
     std::lock_guard lock(mutex);
@@ -38,6 +39,22 @@ RunningRecording::RunningRecording(std::unique_ptr<InputRecording> recording,
                                1000);
     });
     collector.clear();
+}
+
+bool interruptEndsAtOnce(const std::function<std::unique_ptr<InputRecording>()>& make,
+                         const std::function<void()>& probe) {
+    const std::unique_ptr<InputRecording> early = make();
+    early->interrupt();
+    RecordedInputCollector collector;
+    if (!early->run(collector))
+        return false;
+    auto running = std::make_unique<RunningRecording>(make(), probe);
+    if (!running->ready())
+        return false;
+    QTest::qWait(100);
+    const auto start = std::chrono::steady_clock::now();
+    running.reset();
+    return std::chrono::steady_clock::now() - start < std::chrono::milliseconds(200);
 }
 
 RunningRecording::~RunningRecording() {

@@ -38,3 +38,8 @@ private:
     std::thread thread;
     bool isReady = false;
 };
+
+// True when interrupt() ends a recording at once: one interrupted before it
+// runs returns at once, and a running one ends within 0.2 s.
+bool interruptEndsAtOnce(const std::function<std::unique_ptr<InputRecording>()>& make,
+                         const std::function<void()>& probe);
