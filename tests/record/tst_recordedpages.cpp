@@ -6,7 +6,6 @@
 #include "record/recordedpages.h"
 
 using Events = QList<RecordedEvent>;
-Q_DECLARE_METATYPE(RecordedPages)
 Q_DECLARE_METATYPE(RecordingOptions)
 
 namespace {
@@ -72,10 +71,11 @@ QStringList after(const char* seconds) {
     return {keyword::Time, QString::fromLatin1(seconds)};
 }
 
-RecordingOptions gaps(RecordingOptions::Gaps rule, bool moves = false) {
+// Options as the record dialog and kestrun-record take them: the gaps rule
+// as text.
+RecordingOptions gaps(const QString& rule, bool moves = false) {
     RecordingOptions options;
-    options.gaps = rule;
-    options.capSeconds = 1;
+    options.readGaps(rule);
     options.pointerMoves = moves;
     return options;
 }
@@ -91,7 +91,7 @@ private slots:
         QTest::addColumn<RecordingOptions>("options");
         QTest::addColumn<PageList>("commands");
         QTest::addColumn<PageList>("conditions");
-        const auto keep = gaps(RecordingOptions::Gaps::Keep);
+        const auto keep = gaps("keep");
         const QStringList leftClick{keyword::Click, keyword::Left, QStringLiteral("0.08")};
 
         QTest::addRow("click") << click(vk::LButton, {10, 20}, 100, 180) << keep
@@ -157,14 +157,13 @@ private slots:
             << PageList{atOnce, atOnce, untilOver, untilOver};
         QTest::addRow("pauses capped")
             << inOrder(tap(116, 0, 100) + tap(117, 5000, 5100) + tap(118, 5600, 5700))
-            << gaps(RecordingOptions::Gaps::Cap)
+            << gaps("cap:1")
             << PageList{window(), tokens({keyword::Key, "116,0", "0.1"}),
                         tokens({keyword::Key, "117,0", "0.1"}),
                         tokens({keyword::Key, "118,0", "0.1"})}
             << PageList{atOnce, after("1.1"), after("0.6"), untilOver};
         QTest::addRow("every action waits until over")
-            << inOrder(tap(116, 0, 100) + tap(117, 5000, 5100))
-            << gaps(RecordingOptions::Gaps::Over)
+            << inOrder(tap(116, 0, 100) + tap(117, 5000, 5100)) << gaps("over")
             << PageList{window(), tokens({keyword::Key, "116,0", "0.1"}),
                         tokens({keyword::Key, "117,0", "0.1"})}
             << PageList{atOnce, untilOver, untilOver};
@@ -188,7 +187,7 @@ private slots:
         QTest::addRow("pointer moves that rest, when asked")
             << inOrder(move({10, 10}, 0) + move({20, 20}, 200) + move({30, 30}, 400) +
                        move({40, 40}, 1000) + click(vk::LButton, {40, 40}, 1100, 1180))
-            << gaps(RecordingOptions::Gaps::Keep, true)
+            << gaps("keep", true)
             << PageList{tokens({keyword::SmoothMove, "30", "30", "0.4"}), window(), pointer(40, 40),
                         leftClick}
             << PageList{after("1.1"), atOnce, atOnce, untilOver};
@@ -217,29 +216,6 @@ private slots:
             pagesFromRecording({events.begin(), events.end()}, 2000, options, {ownWindow});
         QCOMPARE(pages.commands, commands);
         QCOMPARE(pages.conditions, conditions);
-    }
-
-    void gapsReadFromText_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("rule");
-        QTest::addColumn<double>("cap");
-        QTest::addRow("keep") << "keep" << true << int(RecordingOptions::Gaps::Keep) << 3.0;
-        QTest::addRow("over") << "over" << true << int(RecordingOptions::Gaps::Over) << 3.0;
-        QTest::addRow("cap") << "cap:1.5" << true << int(RecordingOptions::Gaps::Cap) << 1.5;
-        QTest::addRow("cap 0") << "cap:0" << false << int(RecordingOptions::Gaps::Keep) << 3.0;
-        QTest::addRow("cap text") << "cap:x" << false << int(RecordingOptions::Gaps::Keep) << 3.0;
-        QTest::addRow("other") << "all" << false << int(RecordingOptions::Gaps::Keep) << 3.0;
-    }
-    void gapsReadFromText() {
-        QFETCH(QString, text);
-        QFETCH(bool, accepted);
-        QFETCH(int, rule);
-        QFETCH(double, cap);
-        RecordingOptions options;
-        QCOMPARE(options.readGaps(text), accepted);
-        QCOMPARE(int(options.gaps), rule);
-        QCOMPARE(options.capSeconds, cap);
     }
 };
 

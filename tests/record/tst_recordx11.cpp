@@ -184,7 +184,8 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("said");
         QTest::addRow("existing file") << QStringList{} << 1 << "--force replaces it";
-        QTest::addRow("bad gaps") << QStringList{"--gaps", "cap:0"} << 2 << "--gaps needs";
+        for (const char* gaps : {"cap:0", "cap:x", "all"})
+            QTest::addRow("gaps %s", gaps) << QStringList{"--gaps", gaps} << 2 << "--gaps needs";
         QTest::addRow("no stop command") << QStringList{"--exit", "none"} << 2 << "--exit needs";
     }
     void refusalsLoseNothing() {
