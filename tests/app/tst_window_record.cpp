@@ -63,16 +63,18 @@ private slots:
     }
     void cleanupTestCase() { setSystemTrayAvailableForTesting(std::nullopt); }
 
+    // Ended by the stop command or by the indicator's button; a dialog
+    // closed instead records nothing.
     void recordedPagesComeAfterTheCurrentPageAsOneStep_data() {
-        QTest::addColumn<bool>("byStopCommand");
-        QTest::addRow("stop command") << true;
-        QTest::addRow("indicator") << false;
+        QTest::addColumn<QString>("ending");
+        for (const char* ending : {"stop command", "indicator", "dialog closed"})
+            QTest::addRow("%s", ending) << ending;
     }
     void recordedPagesComeAfterTheCurrentPageAsOneStep() {
-        QFETCH(bool, byStopCommand);
+        QFETCH(QString, ending);
         fixture::writeSettings();
         platform.recordingScript = {key(Kind::KeyDown, 116, 100), key(Kind::KeyUp, 116, 250)};
-        if (byStopCommand)
+        if (ending == "stop command")
             platform.recordingScript.insert(platform.recordingScript.end(),
                                             {key(Kind::KeyDown, vk::LControl, 900),
                                              key(Kind::KeyDown, vk::LMenu, 910),
@@ -85,16 +87,22 @@ private slots:
         child<QPushButton>(window, "previous_button")->click();
         const PageList before = window.commands();
 
-        auto dialog = recordDialog(true);
+        auto dialog = recordDialog(ending != "dialog closed");
         child<QAction>(window, "record_action")->trigger();
         QVERIFY(dialog->answered());
+        if (ending == "dialog closed") {
+            QVERIFY(window.isVisible());
+            QVERIFY(!indicator());
+            QCOMPARE(window.commands(), before);
+            return;
+        }
         QVERIFY(!window.isVisible());
         QVERIFY(indicator());
         QVERIFY(indicator()
                     ->findChild<QLabel*>("statusLabel")
                     ->text()
                     .contains(QStringLiteral("記録中")));
-        if (!byStopCommand) {
+        if (ending == "indicator") {
             QTest::qWait(200);
             indicator()->findChild<QPushButton*>("stopButton")->click();
         }
@@ -111,19 +119,6 @@ private slots:
         QCOMPARE(window.commands(), before);
         child<QAction>(window, "redo_action")->trigger();
         QCOMPARE(window.commands().mid(1, 2), recorded);
-    }
-
-    void aClosedDialogRecordsNothing() {
-        fixture::writeSettings();
-        kestrun window;
-        window.show();
-        fixture::enterEditor(window);
-        auto dialog = recordDialog(false);
-        child<QAction>(window, "record_action")->trigger();
-        QVERIFY(dialog->answered());
-        QVERIFY(window.isVisible());
-        QVERIFY(!indicator());
-        QCOMPARE(window.commands(), PageList{{keyword::None}});
     }
 };
 
