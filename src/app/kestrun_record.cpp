@@ -11,9 +11,9 @@
 #include "app/systemtray.h"
 #include "keys/keycombination.h"
 #include "platform/platform.h"
-#include "platform/programfiles.h"
 #include "record/recordedpages.h"
 #include "record/recordingsession.h"
+#include "run/trayimage.h"
 
 namespace {
 
@@ -77,8 +77,7 @@ void kestrun::showRecordingIndicator() {
     const QString status = japanese ? QStringLiteral("記録中\n終了コマンド: %1").arg(stop)
                                     : QStringLiteral("Recording\nStop command: %1").arg(stop);
     if (systemTrayAvailable()) {
-        recording_tray = new QSystemTrayIcon(
-            QIcon(programFile(QStringLiteral("image/SystemTrayIcon.png"))), this);
+        recording_tray = new QSystemTrayIcon(trayImage(), this);
         recording_tray->setToolTip(status);
         connect(recording_tray, &QSystemTrayIcon::activated, this,
                 [this](QSystemTrayIcon::ActivationReason reason) {

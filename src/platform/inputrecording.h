@@ -15,7 +15,8 @@ struct RecordedInput {
     // Keys: Windows virtual-key codes, left/right codes for modifiers, as the
     // key capture names them. Buttons: vk::LButton, vk::RButton, vk::MButton.
     int virtualKey = 0;
-    // The pointer, in physical desktop pixels, when the event happened.
+    // Buttons and moves: the pointer, in physical desktop pixels, when the
+    // event happened.
     QPoint position;
     // KeyDown only: the characters the press types in the layout active at
     // that moment, dead keys composed with the key after them; empty for a

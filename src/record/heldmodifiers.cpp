@@ -2,6 +2,7 @@
 
 #include "keys/keycombination.h"
 #include "platform/inputbackend.h"
+#include "run/modifierstate.h"
 
 bool HeldModifiers::press(int virtualKey) {
     if (!isModifierKey(virtualKey))
@@ -18,10 +19,7 @@ bool HeldModifiers::release(int virtualKey) {
 }
 
 int HeldModifiers::storedMask() const {
-    int held = 0;
-    for (int key : down)
-        held |= heldBitOf(key);
-    return toStoredMask(held);
+    return storedModifiersDown([this](int virtualKey) { return holds(virtualKey); });
 }
 
 bool HeldModifiers::onlyAltGrOrShift() const {

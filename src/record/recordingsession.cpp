@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "platform/inputbackend.h"
+#include "run/modifierstate.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ bool RecordingSession::isStopCommand(const RecordedInput& input) const {
     // A modifier as the stop key counts itself in the mask or not, as captured.
     const int before = held.storedMask();
     return before == stopKey->modifiers ||
-           (before | toStoredMask(heldBitOf(input.virtualKey))) == stopKey->modifiers;
+           (before | storedModifierOf(input.virtualKey)) == stopKey->modifiers;
 }
 
 // The modifiers pressed for the stop command went down before its last key.

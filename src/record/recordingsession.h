@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -56,5 +55,5 @@ private:
     qint64 lastMs = 0;
     // Only on the recording's thread.
     HeldModifiers held;
-    std::atomic<bool> stopSeen{false};
+    bool stopSeen = false;
 };

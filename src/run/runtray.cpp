@@ -1,23 +1,9 @@
 #include <QApplication>
-#include <QFileInfo>
-#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QThread>
 
-#include "platform/programfiles.h"
 #include "run/run.h"
-
-namespace {
-
-// Without the image a stock icon keeps the tray icon visible and clickable.
-QIcon trayImage() {
-    const QString path = programFile(QStringLiteral("image/SystemTrayIcon.png"));
-    if (QFileInfo::exists(path))
-        return QIcon(path);
-    return QApplication::style()->standardIcon(QStyle::SP_MediaStop);
-}
-
-} // namespace
+#include "run/trayimage.h"
 
 // The icon belongs to the GUI thread, where its platform objects live,
 // while the Run moves to a worker thread: it has no parent, and whatever

@@ -1,17 +1,13 @@
 #include "platform/x11/x11inputeventsource.h"
 
-#include <QDebug>
-
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
-#include <X11/keysym.h>
 
 #include <array>
 #include <cstring>
 #include <memory>
 #include <set>
-#include <vector>
 
 #include "platform/inputbackend.h"
 #include "platform/x11/x11devicestate.h"

@@ -3,7 +3,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
-#include <X11/keysym.h>
 
 #include <array>
 
@@ -57,12 +56,15 @@ void RecordingReader::report(RecordedInput::Kind kind, unsigned long time, int c
     input.timeMs = serverClock.read(quint32(time));
     input.virtualKey = code;
     input.text = std::move(text);
-    Window root = 0, child = 0;
-    int rootX = 0, rootY = 0, winX = 0, winY = 0;
-    unsigned mask = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX, &winY,
-                  &mask);
-    input.position = QPoint(rootX, rootY);
+    // A round trip to the server, so only for the events that carry a place.
+    if (kind != RecordedInput::Kind::KeyDown && kind != RecordedInput::Kind::KeyUp) {
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, winX = 0, winY = 0;
+        unsigned mask = 0;
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &winX,
+                      &winY, &mask);
+        input.position = QPoint(rootX, rootY);
+    }
     if (kind == RecordedInput::Kind::PointerMove) {
         if (input.position == lastMove)
             return;
