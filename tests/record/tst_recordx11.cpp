@@ -8,6 +8,7 @@
 #include "model/project.h"
 #include "platform/platform.h"
 #include "replayedsession.h"
+#include "usersession.h"
 #include "xevwindow.h"
 
 namespace {
@@ -45,22 +46,6 @@ struct Recorder {
 
 void xdotool(const QStringList& arguments) {
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
-}
-
-void pause(int milliseconds) {
-    QTest::qSleep(milliseconds);
-}
-
-void press(int button, QPoint at, QPoint releaseAt) {
-    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    pause(100);
-    xdotool({"mousedown", QString::number(button)});
-    pause(100);
-    if (releaseAt != at) {
-        xdotool({"mousemove", QString::number(releaseAt.x()), QString::number(releaseAt.y())});
-        pause(100);
-    }
-    xdotool({"mouseup", QString::number(button)});
 }
 
 void setLayout(const QString& layout) {
@@ -125,21 +110,9 @@ private slots:
             XevWindow target(targetArea, targetTitle);
             QVERIFY(target.isReady());
             QVERIFY(recorder.start());
-            press(1, {150, 150}, {150, 150});
-            pause(300);
-            press(1, {200, 150}, {300, 200});
-            pause(300);
-            xdotool({"type", "--delay", "80", "Hello, World 123"});
-            pause(700);
-            setLayout(QStringLiteral("de"));
-            pause(300);
-            xdotool({"type", "--delay", "80", "Grüße"});
-            pause(700);
-            xdotool({"key", "ctrl+a"});
-            pause(1000);
-            press(3, {250, 250}, {250, 250});
-            pause(300);
-            xdotool({"key", "ctrl+alt+s"});
+            QVERIFY(playUserSession([](const QString& tool, const QStringList& arguments) {
+                return QProcess::execute(tool, arguments) == 0;
+            }));
             QCOMPARE(recorder.finish(), 0);
             QVERIFY(target.waitFor("ButtonRelease", 3));
             original = seenBy(target);
@@ -173,7 +146,7 @@ private slots:
         Recorder recorder;
         QVERIFY(recorder.start());
         xdotool({"type", "--delay", "50", "abc"});
-        pause(300);
+        QTest::qSleep(300);
         ::kill(pid_t(recorder.process.processId()), SIGTERM);
         QCOMPARE(recorder.finish(), 4);
         QVERIFY(operationsOf(recorder.project()).contains(QStringLiteral("入力 abc")));

@@ -4,6 +4,7 @@
 #include "model/project.h"
 #include "platform/platform.h"
 #include "replayedsession.h"
+#include "usersession.h"
 #include "x11tools.h"
 
 namespace {
@@ -29,15 +30,6 @@ std::vector<Seen> seenBy(EventWindow& window) {
                             event.values.value(2)});
     }
     return seen;
-}
-
-void press(const QString& button, QPoint at, QPoint releaseAt) {
-    QVERIFY(xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "sleep", "0.1",
-                     "mousedown", button, "sleep", "0.1"}));
-    if (releaseAt != at)
-        QVERIFY(xdotool({"mousemove", QString::number(releaseAt.x()),
-                         QString::number(releaseAt.y()), "sleep", "0.1"}));
-    QVERIFY(xdotool({"mouseup", button}));
 }
 
 void setLayout(const char* layout) {
@@ -72,20 +64,11 @@ private slots:
             recorder.start(QStringLiteral(KESTRUN_RECORD), {"--delay", "0", file});
             QVERIFY(
                 QTest::qWaitFor([&] { return recorder.peek(256).startsWith("recording"); }, 20000));
-            press("1", {150, 150}, {150, 150});
-            QTest::qSleep(300);
-            press("1", {200, 150}, {300, 200});
-            QTest::qSleep(300);
-            QVERIFY(xdotool({"type", "--delay", "80", "Hello, World 123"}));
-            QTest::qSleep(700);
-            setLayout("de");
-            QTest::qSleep(300);
-            QVERIFY(xdotool({"type", "--delay", "80", "Grüße"}));
-            QTest::qSleep(700);
-            QVERIFY(xdotool({"key", "ctrl+a", "sleep", "1"}));
-            press("3", {250, 250}, {250, 250});
-            QTest::qSleep(300);
-            QVERIFY(xdotool({"key", "ctrl+alt+s"}));
+            QVERIFY(playUserSession([](const QString& tool, const QStringList& arguments) {
+                bool ok = false;
+                runX11Tool(tool, arguments, &ok);
+                return ok;
+            }));
             // It may have ended during the xdotool call already.
             QVERIFY(recorder.state() == QProcess::NotRunning || recorder.waitForFinished(20000));
             QVERIFY2(recorder.exitCode() == 0, recorder.readAllStandardError().constData());
